@@ -1,0 +1,31 @@
+// The command-line reader: cuts the text into options (marker, key, value)
+// and hands them, in order, to a callback.
+#ifndef EXTRACTPANEL_COMMANDLINE_H
+#define EXTRACTPANEL_COMMANDLINE_H
+
+#include <stddef.h>
+
+// Gets each option's key and value; returns 0 to stop the walk.
+typedef int (*CommandLineCallback)(const char* pKey, const char* pValue);
+
+// The working texts hold 4095 characters and a terminator.
+const size_t COMMAND_LINE_CAPACITY = 4096;
+
+// 1 when the walk reached the end (a null text too), 0 when the callback
+// stopped it. A text longer than 4095 characters is refused whole: no option
+// is read and the result is 0.
+int ParseCommandLine(const char* pText, CommandLineCallback pCallback);
+
+class TCommandLineParser
+{
+public:
+  TCommandLineParser() {}
+  ~TCommandLineParser() {}
+
+  // pText is the working copy, at most 4095 characters.
+  int Parse(const char* pText, CommandLineCallback pCallback);
+  const char* ReadKey(const char* pPosition, char* pKey);
+  const char* ReadValue(const char* pPosition, char* pValue);
+};
+
+#endif

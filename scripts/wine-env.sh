@@ -1,0 +1,50 @@
+# Sourced by the scripts: a Wine of the project's own, never the user's.
+#   EP_WINEPREFIX  the prefix (default: build/wineprefix in the checkout)
+#   EP_WINEHOME    HOME inside Wine, where its Desktop and Documents point
+#   EP_DISPLAY     the Xvfb display number for dialog tests (default 97)
+ep_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${EP_WINEPREFIX:-$ep_repo/build/wineprefix}
+export EP_WINEHOME=${EP_WINEHOME:-$(dirname "$WINEPREFIX")/winehome}
+export HOME=$EP_WINEHOME
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64=$(command -v wine64 || command -v wine)
+
+# Creates the prefix when it is missing and keeps one wineserver running for
+# the whole run, so each program starts in about a second.
+ep_wine_start() {
+  mkdir -p "$EP_WINEHOME" "$(dirname "$WINEPREFIX")"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w </dev/null >/dev/null 2>&1
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1 &
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+ep_wine_stop() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+
+# A virtual X display for the dialog; its process id is in EP_XVFB_PID.
+ep_xvfb_start() {
+  local n=${EP_DISPLAY:-97}
+  if [ -z "${EP_XVFB_PID:-}" ]; then
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    EP_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+  fi
+}
+
+ep_xvfb_stop() {
+  if [ -n "${EP_XVFB_PID:-}" ]; then
+    kill "$EP_XVFB_PID" 2>/dev/null || true
+    wait "$EP_XVFB_PID" 2>/dev/null || true
+    EP_XVFB_PID=
+  fi
+}

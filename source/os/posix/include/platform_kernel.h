@@ -1,0 +1,37 @@
+// Kernel services: module handle, last error, time, files and folders,
+// text comparison, double-byte characters, message formatting.
+#ifndef EXTRACTPANEL_PLATFORM_KERNEL_H
+#define EXTRACTPANEL_PLATFORM_KERNEL_H
+
+#include "platform_types.h"
+
+HMODULE GetModuleHandleA(LPCSTR lpModuleName);
+
+DWORD GetLastError(void);
+void SetLastError(DWORD dwError);
+
+void GetSystemTime(LPSYSTEMTIME lpSystemTime);
+
+DWORD GetFileAttributesA(LPCSTR lpFileName);
+BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
+
+int lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
+int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
+int lstrlenA(LPCSTR lpString);
+
+// Double-byte code pages: the lead bytes of the ANSI code page, which is
+// taken from the locale's character set (none in single-byte sets and UTF-8).
+BOOL IsDBCSLeadByte(BYTE TestChar);
+LPSTR CharNextA(LPCSTR lpsz);
+
+#define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_STRING 0x00000400
+#define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000
+
+// Only FORMAT_MESSAGE_FROM_STRING with inserts from an argument array.
+DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId,
+                     DWORD dwLanguageId, LPSTR lpBuffer, DWORD nSize, void* Arguments);
+void* LocalFree(void* hMem);
+
+#endif

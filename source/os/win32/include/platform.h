@@ -1,0 +1,13 @@
+// Windows: the program calls the real Win32 functions; nothing stands between.
+#ifndef EXTRACTPANEL_PLATFORM_H
+#define EXTRACTPANEL_PLATFORM_H
+
+#include <windows.h>
+#include <shlwapi.h>
+#include <shlobj.h>
+#include <objbase.h>
+
+#define PATH_SEPARATOR_CHAR '\\'
+#define PATH_SEPARATOR_TEXT "\\"
+
+#endif
