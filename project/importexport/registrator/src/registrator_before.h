@@ -1,0 +1,35 @@
+// Mode 1, before extraction: the pre-extraction settings, the extraction
+// dialog and the referral record with the hand-over of the chosen folder.
+#ifndef EXTRACTPANEL_REGISTRATOR_BEFORE_H
+#define EXTRACTPANEL_REGISTRATOR_BEFORE_H
+
+#include "fixedtext.h"
+
+struct TPreExtractionSettings
+{
+  TFixedText<1024> BookId;             // autorunbookid
+  TFixedText<1024> UserId;             // authoruserid
+  TFixedText<1024> OstrelSku;          // authorostrelsku
+  TFixedText<1024> PartnerId;          // authorpartnerid
+  TFixedText<1024> ParametersFilePath; // parametersfilepath
+  TFixedText<1024> ChosenFolder;       // set by the dialog's accepted OK
+  int DesktopChoice;
+  int StartMenuChoice;
+};
+extern TPreExtractionSettings g_PreSettings;
+
+class TPreExtractionRunner
+{
+public:
+  TPreExtractionRunner();
+  ~TPreExtractionRunner() {}
+  // 1 when the reader confirmed the dialog, else 0.
+  int Run(const char* pCommandLine);
+};
+
+// True only when the dialog ended with OK.
+bool ShowExtractionDialog();
+int WriteReferralRecord();
+int HandOverCustomPath();
+
+#endif
