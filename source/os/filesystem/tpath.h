@@ -1,0 +1,40 @@
+// The path object: refers to a text owned by the caller and works on it in
+// place. Windows path forms (drive roots, \\server\share\) on every platform.
+#ifndef EXTRACTPANEL_TPATH_H
+#define EXTRACTPANEL_TPATH_H
+
+#include "platform.h"
+#include "text.h"
+
+class TPath
+{
+public:
+  explicit TPath(TText& rPath) : m_rPath(rPath) {}
+
+  // 1 when the text is an acceptable folder for extraction, else 0.
+  int IsValidFolderPath() const;
+  // 1 and the root in rRoot; 0, rRoot untouched, for a relative path and
+  // for one that begins with a single backslash and has no root.
+  int GetRoot(TText& rRoot) const;
+  // Appends a backslash unless the text ends in one. Always 1.
+  int AddBackslash();
+  // The arguments part of a command line into rArgs; 1 when not empty.
+  int GetArgs(TText& rArgs) const;
+  // Cuts the arguments off the command line in place. Always 1.
+  int RemoveArgs();
+  // Non-zero when the folder is there afterwards (made, already there, or
+  // a root); 0 when it cannot be made.
+  int CreateDirectoryTree(LPSECURITY_ATTRIBUTES pSecurity) const;
+
+private:
+  TPath(const TPath&);
+  TPath& operator=(const TPath&);
+
+  TText& m_rPath;
+};
+
+int IsValidFolderPath(const char* pPath);
+int HasForbiddenChars(const char* pPath);
+int CreateDirectoryTree(const char* pPath, LPSECURITY_ATTRIBUTES pSecurity);
+
+#endif
