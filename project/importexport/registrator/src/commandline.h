@@ -11,9 +11,12 @@ typedef int (*CommandLineCallback)(const char* pKey, const char* pValue);
 // The working texts hold 4095 characters and a terminator.
 const size_t COMMAND_LINE_CAPACITY = 4096;
 
+// A text longer than 4095 characters does not fit the working copy: it is
+// refused whole, no option is read.
+const int COMMAND_LINE_REFUSED = -1;
+
 // 1 when the walk reached the end (a null text too), 0 when the callback
-// stopped it. A text longer than 4095 characters is refused whole: no option
-// is read and the result is 0.
+// stopped it, COMMAND_LINE_REFUSED for an over-long text.
 int ParseCommandLine(const char* pText, CommandLineCallback pCallback);
 
 class TCommandLineParser
