@@ -46,19 +46,6 @@ void TakeSetting(const char* pKey, const char* pValue, size_t nKeyCount)
   }
 }
 
-int PreOptionCallback(const char* pKey, const char* pValue)
-{
-  TakeSetting(pKey, pValue, COMMAND_LINE_KEY_COUNT);
-  return 1;
-}
-
-int PreParamCallback(const char* pSection, const char* pKey, const char* pValue)
-{
-  if (pSection != 0 && pKey != 0 && EqualsNoCase(pSection, PARAMETERS_SECTION))
-    TakeSetting(pKey, pValue, FILE_KEY_COUNT);
-  return 1;
-}
-
 void PutWord(BYTE* pBytes, WORD wValue)
 {
   pBytes[0] = (BYTE)(wValue & 0xFF);
@@ -99,6 +86,19 @@ void WriteBookValues(TRegKey& rBook)
 
 }  // namespace
 
+int PreExtractionOptionCallback(const char* pKey, const char* pValue)
+{
+  TakeSetting(pKey, pValue, COMMAND_LINE_KEY_COUNT);
+  return 1;
+}
+
+int PreExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue)
+{
+  if (pSection != 0 && pKey != 0 && EqualsNoCase(pSection, PARAMETERS_SECTION))
+    TakeSetting(pKey, pValue, FILE_KEY_COUNT);
+  return 1;
+}
+
 TPreExtractionRunner::TPreExtractionRunner()
 {
   g_PreSettings.BookId.Clear();
@@ -114,11 +114,11 @@ TPreExtractionRunner::TPreExtractionRunner()
 
 int TPreExtractionRunner::Run(const char* pCommandLine)
 {
-  int nWalk = ParseCommandLine(pCommandLine, PreOptionCallback);
+  int nWalk = ParseCommandLine(pCommandLine, PreExtractionOptionCallback);
   if (nWalk == COMMAND_LINE_REFUSED) return 0;
   if (nWalk == 0) return 1;
   if (!g_PreSettings.ParametersFilePath.IsEmpty() &&
-      ParseParametersFile(g_PreSettings.ParametersFilePath.Text(), PreParamCallback) == 0)
+      ParseParametersFile(g_PreSettings.ParametersFilePath.Text(), PreExtractionParamCallback) == 0)
     return 1;
   if (!ShowExtractionDialog()) return 0;
   WriteReferralRecord();
