@@ -21,6 +21,20 @@ rtp=$work/screenshot.rtp
 printf '[ADRTP]\r\nExePath=C:\\Ostrelbooks\\Atlas\r\n' >"$rtp"
 rtp_windows="Z:$(printf '%s' "$rtp" | tr / '\\')"
 
+# Without a window manager the caption only shows when Wine draws the frame
+# itself; the prefix's setting is put back afterwards.
+x11_key='HKCU\Software\Wine\X11 Driver'
+old_decorated=$("$WINE64" reg query "$x11_key" /v Decorated 2>/dev/null | tr -d '\r' |
+  awk '$1 == "Decorated" { print $3 }')
+"$WINE64" reg add "$x11_key" /v Decorated /d N /f >/dev/null 2>&1
+restore_decorated() {
+  if [ -n "$old_decorated" ]; then
+    "$WINE64" reg add "$x11_key" /v Decorated /d "$old_decorated" /f >/dev/null 2>&1
+  else
+    "$WINE64" reg delete "$x11_key" /v Decorated /f >/dev/null 2>&1
+  fi
+}
+
 "$WINE64" "$exe" -mode 1 -rtpfilename "'$rtp_windows'" </dev/null >/dev/null 2>&1 &
 pid=$!
 
@@ -55,6 +69,7 @@ if kill -0 "$pid" 2>/dev/null; then
   status=1
 fi
 wait "$pid" 2>/dev/null
+restore_decorated
 rm -rf "$work"
 [ $status -eq 0 ] && echo "$out"
 exit $status
