@@ -156,6 +156,7 @@ protected:
     run.Send(ok);
   }
 
+  TRegistrySandbox m_Registry;
   TTempFolder m_Temp;
   std::string m_BookId;
   std::string m_ResultFile;

@@ -126,6 +126,7 @@ protected:
     return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name);
   }
 
+  TRegistrySandbox m_Registry;
   TTempFolder m_Temp;
   std::string m_BookId;
   std::string m_ResultFile;

@@ -3,9 +3,30 @@
 #ifndef EXTRACTPANEL_TESTS_REGISTRYVALUE_H
 #define EXTRACTPANEL_TESTS_REGISTRYVALUE_H
 
+#include <memory>
 #include <string>
 
 #include "platform.h"
+#include "tempfolder.h"
+
+// A registry of the test's own while the object lives. POSIX: the registry
+// stand-in keeps its store in a fresh folder (the programs a test starts
+// meanwhile inherit it); the setting before is put back afterwards.
+// Windows: the registry is the system's (under Wine, the prefix's), so
+// nothing changes and tests keep to keys of their own.
+class TRegistrySandbox
+{
+public:
+  TRegistrySandbox();
+  ~TRegistrySandbox();
+  TRegistrySandbox(const TRegistrySandbox&) = delete;
+  TRegistrySandbox& operator=(const TRegistrySandbox&) = delete;
+
+private:
+  std::unique_ptr<TTempFolder> m_Folder;
+  bool m_HadSetting = false;
+  std::string m_Setting;
+};
 
 struct TRegistryValue
 {

@@ -1,4 +1,7 @@
-// Windows only: removing a key tree for test clean-up.
+// Windows only: the system's registry, with key trees removed for clean-up.
 #include "registryvalue.h"
+
+TRegistrySandbox::TRegistrySandbox() {}
+TRegistrySandbox::~TRegistrySandbox() {}
 
 void DeleteRegistryKey(HKEY root, const std::string& key) { SHDeleteKeyA(root, key.c_str()); }

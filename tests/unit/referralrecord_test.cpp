@@ -59,6 +59,7 @@ protected:
     return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name);
   }
 
+  TRegistrySandbox m_Registry;
   std::string m_BookId;
 };
 

@@ -38,6 +38,7 @@ protected:
     return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name).Result;
   }
 
+  TRegistrySandbox m_Registry;
   std::string m_BookId;
 };
 
