@@ -152,14 +152,6 @@ TEST(ExtractionDialogNotice, BothHalvesOrNothing)
   EXPECT_STREQ("", notice.Text());
 }
 
-TEST(ExtractionDialogNotice, TwoFullHalvesStillFit)
-{
-  std::string half(2047, 'h');
-  TNoticeText notice;
-  JoinPrivacyNotice(half.c_str(), half.c_str(), notice);
-  EXPECT_EQ(4094u, notice.GetLength());
-}
-
 TEST(ExtractionDialogNotice, TheLoadedNoticeIsTheFirstHalfThenTheSecondOnANewLine)
 {
   UseProgramResources();
