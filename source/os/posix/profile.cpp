@@ -32,75 +32,39 @@ DWORD CopyDefault(LPCSTR pDefault, LPSTR pOut, DWORD nSize)
 
 // Names one after the other, each with its NUL, then one more NUL. A list
 // that does not fit is cut to size - 2 characters and ends with two NULs;
-// the count is then size - 2, even for a list that fits to the last byte.
-class TListWriter
+// the count is then size - 2, even for a list that would fit to the last
+// byte.
+DWORD CopyList(const char* pList, size_t nLength, LPSTR pOut, DWORD nSize)
 {
-public:
-  TListWriter(LPSTR pOut, DWORD nSize) : m_pOut(pOut), m_nRoom(nSize - 2), m_nUsed(0), m_bCut(false) {}
-
-  // False once the buffer is full: the rest of the list need not be read.
-  bool Add(const char* pName, size_t nLength)
-  {
-    size_t nNeed = nLength + 1;
-    size_t nFree = m_nRoom - m_nUsed;
-    size_t nCopy = nNeed < nFree ? nNeed : nFree;
-    memcpy(m_pOut + m_nUsed, pName, nCopy < nLength ? nCopy : nLength);
-    if (nCopy == nNeed) m_pOut[m_nUsed + nLength] = 0;
-    m_nUsed += nCopy;
-    m_bCut = nCopy < nNeed;
-    return !m_bCut;
+  if (pList == 0) nLength = 0;
+  size_t nRoom = nSize - 2;
+  if (nLength <= nRoom) {
+    memcpy(pOut, pList, nLength);
+    pOut[nLength] = 0;
+    return static_cast<DWORD>(nLength);
   }
-
-  DWORD Finish()
-  {
-    m_pOut[m_nUsed] = 0;
-    if (m_bCut) m_pOut[m_nUsed + 1] = 0;
-    return static_cast<DWORD>(m_nUsed);
-  }
-
-  // Full to the last byte with names still to come counts as cut.
-  bool Full() const { return m_nUsed == m_nRoom; }
-  void MarkCut() { m_bCut = true; }
-
-private:
-  LPSTR m_pOut;
-  size_t m_nRoom;
-  size_t m_nUsed;
-  bool m_bCut;
-};
-
-DWORD CopySectionNames(const TProfileFile* pFile, LPSTR pOut, DWORD nSize)
-{
-  TListWriter list(pOut, nSize);
-  for (size_t s = 0; pFile && s < pFile->nSectionCount; ++s) {
-    if (list.Full()) { list.MarkCut(); break; }
-    if (!list.Add(pFile->pSections[s].pName, pFile->pSections[s].nNameLength)) break;
-  }
-  return list.Finish();
-}
-
-DWORD CopyKeyNames(const TProfileFile* pFile, size_t nSection, LPSTR pOut, DWORD nSize)
-{
-  const TProfileSection& rSection = pFile->pSections[nSection];
-  TListWriter list(pOut, nSize);
-  for (size_t k = rSection.nFirstKey; k < rSection.nFirstKey + rSection.nKeyCount; ++k) {
-    if (list.Full()) { list.MarkCut(); break; }
-    if (!list.Add(pFile->pKeys[k].pName, pFile->pKeys[k].nNameLength)) break;
-  }
-  return list.Finish();
+  memcpy(pOut, pList, nRoom);
+  pOut[nRoom] = 0;
+  pOut[nRoom + 1] = 0;
+  return static_cast<DWORD>(nRoom);
 }
 
 DWORD ReadProfile(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut, DWORD nSize,
                   LPCSTR pPath)
 {
   const TProfileFile* pFile = (pPath && *pPath) ? LoadProfile(pPath) : 0;
-  if (pSection == 0) return CopySectionNames(pFile, pOut, nSize);
+  size_t nLength = 0;
+  if (pSection == 0) {
+    const char* pList = pFile ? ProfileSectionList(pFile, &nLength) : 0;
+    return CopyList(pList, nLength, pOut, nSize);
+  }
   long nSection = pFile ? FindProfileSection(pFile, pSection) : -1;
   if (pKey == 0) {
     // A missing or empty section gives the default, as a value read would.
     if (nSection < 0 || pFile->pSections[nSection].nKeyCount == 0)
       return CopyDefault(pDefault, pOut, nSize);
-    return CopyKeyNames(pFile, static_cast<size_t>(nSection), pOut, nSize);
+    const char* pList = ProfileKeyList(pFile, static_cast<size_t>(nSection), &nLength);
+    return CopyList(pList, nLength, pOut, nSize);
   }
   long nKey = nSection >= 0 ? FindProfileKey(pFile, static_cast<size_t>(nSection), pKey) : -1;
   if (nKey < 0) return CopyDefault(pDefault, pOut, nSize);

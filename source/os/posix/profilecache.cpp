@@ -41,6 +41,10 @@ bool SameIdentity(const struct stat& rLeft, const struct stat& rRight)
 
 void FreeFile(TProfileFile& rFile)
 {
+  for (size_t s = 0; rFile.ppKeyLists && s < rFile.nSectionCount; ++s) free(rFile.ppKeyLists[s]);
+  free(rFile.ppKeyLists);
+  free(rFile.pKeyListLengths);
+  free(rFile.pSectionList);
   free(rFile.pText);
   free(rFile.pSections);
   free(rFile.pKeys);
@@ -195,7 +199,31 @@ bool BuildIndexes(TProfileFile& rFile)
 
 bool Parse(TProfileFile& rFile)
 {
-  return ParseLines(rFile) && BuildIndexes(rFile);
+  if (!ParseLines(rFile) || !BuildIndexes(rFile)) return false;
+  rFile.ppKeyLists = static_cast<char**>(calloc(rFile.nSectionCount + 1, sizeof(char*)));
+  rFile.pKeyListLengths = static_cast<size_t*>(calloc(rFile.nSectionCount + 1, sizeof(size_t)));
+  return rFile.ppKeyLists != 0 && rFile.pKeyListLengths != 0;
+}
+
+// Each name followed by its NUL.
+char* JoinNames(const TProfileSection* pSections, const TProfileKey* pKeys, size_t nFirst,
+                size_t nCount, size_t* pnLength)
+{
+  size_t nLength = 0;
+  for (size_t i = nFirst; i < nFirst + nCount; ++i)
+    nLength += (pSections ? pSections[i].nNameLength : pKeys[i].nNameLength) + 1;
+  char* pList = static_cast<char*>(malloc(nLength + 1));
+  if (pList == 0) return 0;
+  char* p = pList;
+  for (size_t i = nFirst; i < nFirst + nCount; ++i) {
+    const char* pName = pSections ? pSections[i].pName : pKeys[i].pName;
+    size_t nName = pSections ? pSections[i].nNameLength : pKeys[i].nNameLength;
+    memcpy(p, pName, nName);
+    p[nName] = 0;
+    p += nName + 1;
+  }
+  *pnLength = nLength;
+  return pList;
 }
 
 long long Now()
@@ -260,4 +288,26 @@ long FindProfileKey(const TProfileFile* pFile, size_t nSection, const char* pNam
   bool bFound;
   size_t nSlot = ProbeKey(*pFile, nSection, pName, nLength, &bFound);
   return bFound ? static_cast<long>(pFile->pKeyIndex[nSlot]) - 1 : -1;
+}
+
+const char* ProfileSectionList(const TProfileFile* pFile, size_t* pnLength)
+{
+  TProfileFile* pMutable = const_cast<TProfileFile*>(pFile);
+  if (pMutable->pSectionList == 0)
+    pMutable->pSectionList = JoinNames(pFile->pSections, 0, 0, pFile->nSectionCount,
+                                       &pMutable->nSectionListLength);
+  *pnLength = pFile->nSectionListLength;
+  return pFile->pSectionList;
+}
+
+const char* ProfileKeyList(const TProfileFile* pFile, size_t nSection, size_t* pnLength)
+{
+  TProfileFile* pMutable = const_cast<TProfileFile*>(pFile);
+  const TProfileSection& rSection = pFile->pSections[nSection];
+  if (pMutable->ppKeyLists[nSection] == 0)
+    pMutable->ppKeyLists[nSection] = JoinNames(0, pFile->pKeys, rSection.nFirstKey,
+                                               rSection.nKeyCount,
+                                               &pMutable->pKeyListLengths[nSection]);
+  *pnLength = pFile->pKeyListLengths[nSection];
+  return pFile->ppKeyLists[nSection];
 }

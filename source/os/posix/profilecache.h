@@ -35,6 +35,12 @@ struct TProfileFile
   size_t nSectionIndexSize;
   uint32_t* pKeyIndex;         // key number + 1, 0 empty
   size_t nKeyIndexSize;
+  // The name lists as a read returns them (names with their NULs, the
+  // final NUL left out), made when first asked for.
+  char* pSectionList;
+  size_t nSectionListLength;
+  char** ppKeyLists;           // one per section, or null
+  size_t* pKeyListLengths;
 };
 
 // The parsed file, or null when there is no readable regular file at pPath.
@@ -42,6 +48,11 @@ struct TProfileFile
 const TProfileFile* LoadProfile(const char* pPath);
 // Drops what is kept, after a write.
 void ForgetProfile();
+
+// The names of all sections, or of the keys of one section block; null
+// when memory ran out.
+const char* ProfileSectionList(const TProfileFile* pFile, size_t* pnLength);
+const char* ProfileKeyList(const TProfileFile* pFile, size_t nSection, size_t* pnLength);
 
 // The first section block of that name (blanks around it ignored), or -1.
 long FindProfileSection(const TProfileFile* pFile, const char* pName);
