@@ -36,8 +36,11 @@ DWORD CopyDefault(LPCSTR pDefault, LPSTR pOut, DWORD nSize)
 // byte.
 DWORD CopyList(const char* pList, size_t nLength, LPSTR pOut, DWORD nSize)
 {
-  if (pList == 0) nLength = 0;
   size_t nRoom = nSize - 2;
+  if (pList == 0 || nLength == 0) {
+    pOut[0] = 0;
+    return 0;
+  }
   if (nLength <= nRoom) {
     memcpy(pOut, pList, nLength);
     pOut[nLength] = 0;
