@@ -22,7 +22,7 @@ std::string g_StopAtKey;
 struct TRead
 {
   bool bSection, bKey;
-  std::string key;
+  std::string section, key;
   DWORD nSize;
   DWORD nCount;
 };
@@ -32,7 +32,8 @@ DWORD CountingRead(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut, DW
                    LPCSTR pFile)
 {
   DWORD nCount = PlatformProfileRead(pSection, pKey, pDefault, pOut, nSize, pFile);
-  g_Reads.push_back({pSection != nullptr, pKey != nullptr, pKey ? pKey : "", nSize, nCount});
+  g_Reads.push_back({pSection != nullptr, pKey != nullptr, pSection ? pSection : "",
+                     pKey ? pKey : "", nSize, nCount});
   return nCount;
 }
 
@@ -172,6 +173,8 @@ TEST_F(ParametersFileWalk, SectionNameTooLongForItsCopyIsPassedOver)
   std::vector<TVisit> expected = {TVisit{"a", "x", "1"}, TVisit{fitting, "z", "3"},
                                   TVisit{"b", "w", "4"}};
   EXPECT_EQ(expected, g_Visits);
+  // Not even its key list is read.
+  for (const TRead& rRead : g_Reads) EXPECT_NE(longName, rRead.section);
 }
 
 TEST_F(ParametersFileWalk, EveryFailedAllocationStopsTheWalkWithoutACrash)
