@@ -52,12 +52,6 @@ protected:
   std::string m_Path;
 };
 
-TEST_F(ResultFileValues, SentinelAndSectionTexts)
-{
-  EXPECT_STREQ("not_found_error", SENTINEL_TEXT);
-  EXPECT_STREQ("ADRTP", RESULT_SECTION);
-}
-
 TEST_F(ResultFileValues, CopiesAValueThatFitsAndLeavesTheLengthAlone)
 {
   Store("D:\\Reader\\Atlas");
