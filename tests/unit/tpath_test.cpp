@@ -48,7 +48,7 @@ TEST(PathRoot, NoRootLeavesTheReceiverAlone)
   }
 }
 
-TEST(PathAddBackslash, AppendsOnlyWhenMissing)
+TEST(PathTrailingBackslash, AppendsOnlyWhenMissing)
 {
   struct TRow
   {
@@ -71,7 +71,7 @@ TEST(PathAddBackslash, AppendsOnlyWhenMissing)
   EXPECT_STREQ("", never.Text());
 }
 
-TEST(PathAddBackslash, LongestPathGetsRoomForItsBackslash)
+TEST(PathTrailingBackslash, LongestPathGetsRoomForItsBackslash)
 {
   // 259 characters, the most the dialog passes: 261 bytes with the
   // backslash and the terminator.
@@ -90,7 +90,7 @@ TEST(PathAddBackslash, LongestPathGetsRoomForItsBackslash)
   EXPECT_GE(shortPath.GetCapacity(), (size_t)MAX_PATH);
 }
 
-TEST(PathAddBackslash, BeyondThePlatformLimitTheTextStays)
+TEST(PathTrailingBackslash, BeyondThePlatformLimitTheTextStays)
 {
   const std::string sPath(300, 'a');
   TText path;
