@@ -5,43 +5,45 @@
 #include <string>
 
 #include "platform.h"
-#include "scratchfolder.h"
+#include "filecontent.h"
+#include "pathtesting.h"
+#include "tempfolder.h"
 
 namespace {
 
 TEST(KernelFilesConformance, CreateDirectoryMakesOneFolderWhoseParentExists)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sFolder = scratch.Join("made");
+  TTempFolder scratch;
+  const std::string sFolder = scratch.File("made");
   EXPECT_TRUE(CreateDirectoryA(sFolder.c_str(), nullptr));
   EXPECT_TRUE(pathtest::IsFolder(sFolder));
 
-  const std::string sWithSeparator = scratch.Join("trailing") + PATH_SEPARATOR_TEXT;
+  const std::string sWithSeparator = scratch.File("trailing") + PATH_SEPARATOR_TEXT;
   EXPECT_TRUE(CreateDirectoryA(sWithSeparator.c_str(), nullptr));
-  EXPECT_TRUE(pathtest::IsFolder(scratch.Join("trailing")));
+  EXPECT_TRUE(pathtest::IsFolder(scratch.File("trailing")));
 }
 
 TEST(KernelFilesConformance, CreateDirectoryReportsWhyItFailed)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sFolder = scratch.Join("twice");
+  TTempFolder scratch;
+  const std::string sFolder = scratch.File("twice");
   ASSERT_TRUE(CreateDirectoryA(sFolder.c_str(), nullptr));
   SetLastError(0);
   EXPECT_FALSE(CreateDirectoryA(sFolder.c_str(), nullptr));
   EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, GetLastError());
 
-  const std::string sFile = scratch.Join("file");
-  pathtest::WriteTextFile(sFile);
+  const std::string sFile = scratch.File("file");
+  ASSERT_TRUE(WriteWholeFile(sFile, "x"));
   SetLastError(0);
   EXPECT_FALSE(CreateDirectoryA(sFile.c_str(), nullptr));
   EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, GetLastError());
   EXPECT_TRUE(pathtest::IsFile(sFile));
 
-  const std::string sOrphan = scratch.Join(std::string("missing") + PATH_SEPARATOR_TEXT + "child");
+  const std::string sOrphan = scratch.File(std::string("missing") + PATH_SEPARATOR_TEXT + "child");
   SetLastError(0);
   EXPECT_FALSE(CreateDirectoryA(sOrphan.c_str(), nullptr));
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
-  EXPECT_FALSE(pathtest::IsFolder(scratch.Join("missing")));
+  EXPECT_FALSE(pathtest::IsFolder(scratch.File("missing")));
 
   SetLastError(0);
   EXPECT_FALSE(CreateDirectoryA("", nullptr));
@@ -58,11 +60,11 @@ TEST(KernelFilesConformance, LastErrorKeepsWhatWasSet)
 
 TEST(KernelFilesConformance, FileAttributes)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sFile = scratch.Join("plain.txt");
-  const std::string sLocked = scratch.Join("locked.txt");
-  pathtest::WriteTextFile(sFile);
-  pathtest::WriteTextFile(sLocked);
+  TTempFolder scratch;
+  const std::string sFile = scratch.File("plain.txt");
+  const std::string sLocked = scratch.File("locked.txt");
+  ASSERT_TRUE(WriteWholeFile(sFile, "x"));
+  ASSERT_TRUE(WriteWholeFile(sLocked, "x"));
   pathtest::SetReadOnly(sLocked, true);
 
   DWORD dwFolder = GetFileAttributesA(scratch.Path().c_str());
@@ -81,7 +83,7 @@ TEST(KernelFilesConformance, FileAttributes)
   pathtest::SetReadOnly(sLocked, false);
 
   SetLastError(0);
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(scratch.Join("missing").c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(scratch.File("missing").c_str()));
   EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
 }
 

@@ -7,7 +7,9 @@
 #include <string>
 
 #include "platform.h"
-#include "scratchfolder.h"
+#include "filecontent.h"
+#include "pathtesting.h"
+#include "tempfolder.h"
 
 namespace {
 
@@ -190,10 +192,10 @@ TEST(ShellPathConformance, CommandLineArguments)
 
 TEST(ShellPathConformance, FileExists)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sFile = scratch.Join("exists.txt");
-  const std::string sFolder = scratch.Join("folder");
-  pathtest::WriteTextFile(sFile);
+  TTempFolder scratch;
+  const std::string sFile = scratch.File("exists.txt");
+  const std::string sFolder = scratch.File("folder");
+  ASSERT_TRUE(WriteWholeFile(sFile, "x"));
   pathtest::MakeFolder(sFolder);
 
   EXPECT_TRUE(PathFileExistsA(sFile.c_str()));
@@ -201,13 +203,13 @@ TEST(ShellPathConformance, FileExists)
   EXPECT_TRUE(PathFileExistsA((sFolder + PATH_SEPARATOR_TEXT).c_str()));
 
   SetLastError(0);
-  EXPECT_FALSE(PathFileExistsA(scratch.Join("missing.txt").c_str()));
+  EXPECT_FALSE(PathFileExistsA(scratch.File("missing.txt").c_str()));
   EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
   SetLastError(0);
   EXPECT_FALSE(PathFileExistsA((sFile + PATH_SEPARATOR_TEXT).c_str()));
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
   EXPECT_FALSE(PathFileExistsA(
-    scratch.Join(std::string("missing") + PATH_SEPARATOR_TEXT + "x.txt").c_str()));
+    scratch.File(std::string("missing") + PATH_SEPARATOR_TEXT + "x.txt").c_str()));
   SetLastError(0);
   EXPECT_FALSE(PathFileExistsA(""));
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());

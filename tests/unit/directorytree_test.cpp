@@ -4,7 +4,9 @@
 #include <string>
 
 #include "platform.h"
-#include "scratchfolder.h"
+#include "filecontent.h"
+#include "pathtesting.h"
+#include "tempfolder.h"
 #include "tpath.h"
 
 namespace {
@@ -13,19 +15,19 @@ const std::string SEP = PATH_SEPARATOR_TEXT;
 
 TEST(DirectoryTree, ExistingFolderIsKept)
 {
-  pathtest::ScratchFolder scratch;
-  pathtest::WriteTextFile(scratch.Join("keep.txt"));
+  TTempFolder scratch;
+  ASSERT_TRUE(WriteWholeFile(scratch.File("keep.txt"), "x"));
   EXPECT_NE(0, CreateDirectoryTree(scratch.Path().c_str(), nullptr));
-  EXPECT_TRUE(pathtest::IsFile(scratch.Join("keep.txt")));
+  EXPECT_TRUE(pathtest::IsFile(scratch.File("keep.txt")));
 }
 
 TEST(DirectoryTree, MakesEveryMissingLevel)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sDeep = scratch.Join("A" + SEP + "B" + SEP + "C");
+  TTempFolder scratch;
+  const std::string sDeep = scratch.File("A" + SEP + "B" + SEP + "C");
   EXPECT_NE(0, CreateDirectoryTree(sDeep.c_str(), nullptr));
-  EXPECT_TRUE(pathtest::IsFolder(scratch.Join("A")));
-  EXPECT_TRUE(pathtest::IsFolder(scratch.Join("A" + SEP + "B")));
+  EXPECT_TRUE(pathtest::IsFolder(scratch.File("A")));
+  EXPECT_TRUE(pathtest::IsFolder(scratch.File("A" + SEP + "B")));
   EXPECT_TRUE(pathtest::IsFolder(sDeep));
   // Again: everything is there now.
   EXPECT_NE(0, CreateDirectoryTree(sDeep.c_str(), nullptr));
@@ -33,16 +35,16 @@ TEST(DirectoryTree, MakesEveryMissingLevel)
 
 TEST(DirectoryTree, TrailingSeparatorMakesTheFolderBeforeIt)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sFolder = scratch.Join("A" + SEP + "B");
+  TTempFolder scratch;
+  const std::string sFolder = scratch.File("A" + SEP + "B");
   EXPECT_NE(0, CreateDirectoryTree((sFolder + SEP).c_str(), nullptr));
   EXPECT_TRUE(pathtest::IsFolder(sFolder));
 }
 
 TEST(DirectoryTree, MemberFormLeavesTheTextAlone)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sDeep = scratch.Join("A" + SEP + "B");
+  TTempFolder scratch;
+  const std::string sDeep = scratch.File("A" + SEP + "B");
   TText text;
   ASSERT_TRUE(text.Assign(sDeep.c_str()));
   EXPECT_NE(0, TPath(text).CreateDirectoryTree(nullptr));
@@ -52,19 +54,19 @@ TEST(DirectoryTree, MemberFormLeavesTheTextAlone)
 
 TEST(DirectoryTree, FileOfThatNameCountsAsPresent)
 {
-  pathtest::ScratchFolder scratch;
-  const std::string sFile = scratch.Join("book");
-  pathtest::WriteTextFile(sFile);
+  TTempFolder scratch;
+  const std::string sFile = scratch.File("book");
+  ASSERT_TRUE(WriteWholeFile(sFile, "x"));
   EXPECT_EQ(1, CreateDirectoryTree(sFile.c_str(), nullptr));
   EXPECT_TRUE(pathtest::IsFile(sFile));
 }
 
 TEST(DirectoryTree, FileInTheWayOfAParentFails)
 {
-  pathtest::ScratchFolder scratch;
-  pathtest::WriteTextFile(scratch.Join("book"));
-  EXPECT_EQ(0, CreateDirectoryTree(scratch.Join("book" + SEP + "A" + SEP + "B").c_str(), nullptr));
-  EXPECT_TRUE(pathtest::IsFile(scratch.Join("book")));
+  TTempFolder scratch;
+  ASSERT_TRUE(WriteWholeFile(scratch.File("book"), "x"));
+  EXPECT_EQ(0, CreateDirectoryTree(scratch.File("book" + SEP + "A" + SEP + "B").c_str(), nullptr));
+  EXPECT_TRUE(pathtest::IsFile(scratch.File("book")));
 }
 
 TEST(DirectoryTree, EmptyTextFails)
@@ -76,17 +78,17 @@ TEST(DirectoryTree, EmptyTextFails)
 
 TEST(DirectoryTree, RelativeNamesAreMadeInTheCurrentFolder)
 {
-  pathtest::ScratchFolder scratch;
+  TTempFolder scratch;
   pathtest::CurrentFolder current(scratch.Path());
   EXPECT_NE(0, CreateDirectoryTree(("rel" + SEP + "sub").c_str(), nullptr));
-  EXPECT_TRUE(pathtest::IsFolder(scratch.Join("rel" + SEP + "sub")));
+  EXPECT_TRUE(pathtest::IsFolder(scratch.File("rel" + SEP + "sub")));
 
   // A name no file system takes: its shallowest level fails and so does
   // the whole.
   const std::string sTooLong(300, 'n');
   EXPECT_EQ(0, CreateDirectoryTree(sTooLong.c_str(), nullptr));
   EXPECT_EQ(0, CreateDirectoryTree((sTooLong + SEP + "sub").c_str(), nullptr));
-  EXPECT_FALSE(pathtest::IsFolder(scratch.Join(sTooLong)));
+  EXPECT_FALSE(pathtest::IsFolder(scratch.File(sTooLong)));
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
-// Windows only: making folders on roots, drives and names that Windows
-// itself refuses.
+// Windows only: folders on roots, missing drives and names Windows refuses.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform.h"
-#include "scratchfolder.h"
+#include "pathtesting.h"
+#include "tempfolder.h"
 #include "tpath.h"
 
 namespace {
@@ -28,11 +28,11 @@ TEST(DirectoryTreeWindowsForms, MissingDriveFailsAtItsFirstFolder)
 
 TEST(DirectoryTreeWindowsForms, RefusedIntermediateFolderKeepsWhatWasMade)
 {
-  pathtest::ScratchFolder scratch;
+  TTempFolder scratch;
   // Windows takes no '*' in a name: the second level cannot be made.
-  const std::string sPath = scratch.Join("A\\B*\\C");
+  const std::string sPath = scratch.File("A\\B*\\C");
   EXPECT_EQ(0, CreateDirectoryTree(sPath.c_str(), nullptr));
-  EXPECT_TRUE(pathtest::IsFolder(scratch.Join("A")));
+  EXPECT_TRUE(pathtest::IsFolder(scratch.File("A")));
   EXPECT_NE((DWORD)ERROR_ALREADY_EXISTS, GetLastError());
 }
 

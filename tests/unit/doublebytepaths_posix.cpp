@@ -1,5 +1,4 @@
-// POSIX only: paths in double-byte code pages, selected through the code
-// page hook, against the same bytes read in a single-byte code page.
+// POSIX only: double-byte paths, the code page chosen through the test hook.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
-// Windows only: paths in the double-byte ANSI code page 932. ctest runs
-// this suite in a Japanese locale, from which Wine takes its code page;
-// run by hand elsewhere, it is skipped.
+// Windows only: paths in the double-byte ANSI code page 932.
+// ctest runs this suite in a Japanese locale, from which Wine takes its code
+// page; run by hand elsewhere, it is skipped.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform.h"
-#include "scratchfolder.h"
+#include "tempfolder.h"
 #include "tpath.h"
 
 namespace {
@@ -71,9 +71,9 @@ TEST_F(DoubleBytePathsWindows, RootsAndBackslashesAreWholeCharacters)
 
 TEST_F(DoubleBytePathsWindows, FolderTreeWithDoubleByteNames)
 {
-  pathtest::ScratchFolder scratch;
+  TTempFolder scratch;
   // Wine keeps such names on the host only when the host has the locale.
-  const std::string sProbe = scratch.Join(KANJI_BAR);
+  const std::string sProbe = scratch.Path() + "\\" + KANJI_BAR;
   if (!CreateDirectoryA(sProbe.c_str(), nullptr)) {
     GTEST_SKIP() << "the file system takes no double-byte names here (error " << GetLastError()
                  << "); the Japanese locale is missing on the host";
@@ -82,7 +82,7 @@ TEST_F(DoubleBytePathsWindows, FolderTreeWithDoubleByteNames)
 
   // The last name ends in a second byte with the code of a backslash: cut
   // there, its parent would be a folder of a wrong name.
-  const std::string sTop = scratch.Join(KANJI_BACKSLASH);
+  const std::string sTop = scratch.Path() + "\\" + KANJI_BACKSLASH;
   const std::string sDeep = sTop + "\\x" + KANJI_BACKSLASH;
   EXPECT_NE(0, CreateDirectoryTree(sDeep.c_str(), nullptr));
   DWORD dwAttributes = GetFileAttributesA(sDeep.c_str());

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "scratchfolder.h"
+#include "pathtesting.h"
+#include "tempfolder.h"
 #include "tpath.h"
 
 namespace {
@@ -93,15 +94,15 @@ TEST(FolderPathValidation, UnmappedDriveIsAcceptedByItsForm)
 
 TEST(FolderPathValidation, ExistingFolderIsAccepted)
 {
-  pathtest::ScratchFolder scratch;
+  TTempFolder scratch;
   EXPECT_EQ(1, IsValidFolderPath(scratch.Path().c_str()));
-  EXPECT_EQ(1, IsValidFolderPath(scratch.Join("not-there-yet").c_str()));
+  EXPECT_EQ(1, IsValidFolderPath(scratch.File("not-there-yet").c_str()));
 }
 
 TEST(FolderPathValidation, DriveRelativeRootCountsWhenItIsThere)
 {
   // C:Books is no drive root; it passes only when it names something.
-  pathtest::ScratchFolder scratch;
+  TTempFolder scratch;
   pathtest::CurrentFolder current(scratch.Path());
   const std::string sName = pathtest::DriveRelativeName("ep-books");
   EXPECT_EQ(0, IsValidFolderPath(sName.c_str()));

@@ -6,7 +6,8 @@
 
 #include "faults.h"
 #include "platform.h"
-#include "scratchfolder.h"
+#include "pathtesting.h"
+#include "tempfolder.h"
 #include "tpath.h"
 
 namespace {
@@ -76,9 +77,9 @@ TEST_F(PathMemoryFailure, InPlaceEditsLeaveTheTextAsItWas)
 
 TEST_F(PathMemoryFailure, FolderCreationFailsAndSaysWhy)
 {
-  pathtest::ScratchFolder scratch;
+  TTempFolder scratch;
   const std::string sSep = PATH_SEPARATOR_TEXT;
-  const std::string sDeep = scratch.Join("A" + sSep + "B");
+  const std::string sDeep = scratch.File("A" + sSep + "B");
   TText deep;
   ASSERT_TRUE(deep.Assign(sDeep.c_str()));
   Starve();
@@ -88,7 +89,7 @@ TEST_F(PathMemoryFailure, FolderCreationFailsAndSaysWhy)
   EXPECT_EQ(0, TPath(deep).CreateDirectoryTree(nullptr));
   EXPECT_EQ((DWORD)ERROR_NOT_ENOUGH_MEMORY, GetLastError());
   ResetFaults();
-  EXPECT_FALSE(pathtest::IsFolder(scratch.Join("A")));
+  EXPECT_FALSE(pathtest::IsFolder(scratch.File("A")));
 }
 
 }  // namespace

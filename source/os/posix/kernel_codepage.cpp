@@ -1,5 +1,4 @@
-// POSIX only: the stand-ins for the ANSI code page and its double-byte
-// characters.
+// POSIX only: stand-ins for the ANSI code page and its double-byte characters.
 #include <stdlib.h>
 
 #include "platform.h"

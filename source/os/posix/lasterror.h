@@ -1,5 +1,4 @@
-// POSIX only: the Win32 error code that stands for an errno value, for the
-// stand-ins that report failures through the last-error value.
+// POSIX only: the Win32 error code that stands for an errno value.
 #ifndef EXTRACTPANEL_LASTERROR_H
 #define EXTRACTPANEL_LASTERROR_H
 

@@ -1,5 +1,4 @@
-// POSIX only: the stand-ins for the shell's path edits: the trailing
-// backslash and the split of a command line into program and arguments.
+// POSIX only: stand-ins for the shell's trailing backslash and argument split.
 #include "platform.h"
 
 LPSTR PathAddBackslashA(LPSTR pszPath)

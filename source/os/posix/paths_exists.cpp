@@ -1,5 +1,5 @@
-// POSIX only: the stand-in for the shell's test whether a file or folder is
-// there. The text names a file as it stands; drive forms name nothing here.
+// POSIX only: stand-in for the shell's test whether a file or folder is there.
+// The text names a file as it stands; drive forms name nothing here.
 #include <errno.h>
 #include <sys/stat.h>
 

@@ -1,5 +1,4 @@
-// POSIX only: the stand-ins for the shell's root and drive path functions,
-// with the Windows path forms.
+// POSIX only: stand-ins for the shell's root and drive functions.
 #include "platform.h"
 
 namespace {

@@ -1,6 +1,5 @@
-// POSIX only: the drive helpers of the path tests. No drive letter names
-// anything here, so a drive-relative text is a plain file name.
-#include "scratchfolder.h"
+// POSIX only: the drive helpers of the path tests; no drive names anything.
+#include "pathtesting.h"
 
 namespace pathtest {
 

@@ -1,6 +1,5 @@
-// Windows only: the drive helpers of the path tests, from the drives the
-// system reports and the drive of the current folder.
-#include "scratchfolder.h"
+// Windows only: the drive helpers of the path tests, from the system's drives.
+#include "pathtesting.h"
 
 #include <filesystem>
 #include <stdexcept>
