@@ -45,6 +45,16 @@ TEST(KernelFilesConformance, CreateDirectoryReportsWhyItFailed)
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
   EXPECT_FALSE(pathtest::IsFolder(scratch.File("missing")));
 
+  const std::string sUnderFile = sFile + PATH_SEPARATOR_TEXT + "child";
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA(sUnderFile.c_str(), nullptr));
+  EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
+
+  const DWORD ERROR_FILENAME_EXCED_RANGE_CODE = 206;
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA(scratch.File(std::string(300, 'n')).c_str(), nullptr));
+  EXPECT_EQ(ERROR_FILENAME_EXCED_RANGE_CODE, GetLastError());
+
   SetLastError(0);
   EXPECT_FALSE(CreateDirectoryA("", nullptr));
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());

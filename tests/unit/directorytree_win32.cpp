@@ -17,6 +17,9 @@ TEST(DirectoryTreeWindowsForms, RootsCountAsPresent)
   const std::string sDrive(1, pathtest::UnmappedDriveLetter());
   EXPECT_EQ(1, CreateDirectoryTree((sDrive + ":\\").c_str(), nullptr));
   EXPECT_EQ(1, CreateDirectoryTree((sDrive + ":").c_str(), nullptr));
+  // A share counts as present, a folder in it does not.
+  EXPECT_EQ(1, CreateDirectoryTree("\\\\server\\share", nullptr));
+  EXPECT_EQ(0, CreateDirectoryTree("\\\\server\\share\\Books", nullptr));
 }
 
 TEST(DirectoryTreeWindowsForms, MissingDriveFailsAtItsFirstFolder)
