@@ -60,14 +60,6 @@ TEST(KernelFilesConformance, CreateDirectoryReportsWhyItFailed)
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
 }
 
-TEST(KernelFilesConformance, LastErrorKeepsWhatWasSet)
-{
-  SetLastError(ERROR_ACCESS_DENIED);
-  EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
-  SetLastError(0);
-  EXPECT_EQ(0u, GetLastError());
-}
-
 TEST(KernelFilesConformance, FileAttributes)
 {
   TTempFolder scratch;
