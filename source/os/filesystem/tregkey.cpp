@@ -40,8 +40,8 @@ LONG TRegKeyHolder::Create(HKEY hKeyParent, const char* pName, char* pClass, DWO
 LONG TRegKey::Open(HKEY hKeyParent, const char* pName, REGSAM samDesired)
 {
   CONTRACT_CHECK(hKeyParent != 0, "hKeyParent != 0", kSource);
-  size_t nLength = pName ? strlen(pName) : 0;
-  CONTRACT_CHECK(nLength == 0 || pName[nLength - 1] != '\\',
+  // An empty name has no last character to look at.
+  CONTRACT_CHECK(pName == 0 || pName[0] == 0 || pName[strlen(pName) - 1] != '\\',
                  "lName[lName.GetLength() - 1] != '\\\\'", kSource);
   HKEY hKey = 0;
   LONG lRes = RegOpenKeyExA(hKeyParent, pName, 0, samDesired, &hKey);
