@@ -13,9 +13,8 @@ namespace {
 
 const LONG kNoAccess = 998;     // ERROR_NOACCESS: data missing where a size says there is some
 const LONG kKeyDeleted = 1018;  // ERROR_KEY_DELETED: the handle's key was removed since
-// Windows refuses longer names with ERROR_INVALID_PARAMETER.
+// Windows refuses longer key names with ERROR_INVALID_PARAMETER.
 const size_t kMaxKeyName = 256;
-const size_t kMaxValueName = 16383;
 
 size_t NameLength(const char* pName) { return pName ? strlen(pName) : 0; }
 
@@ -122,12 +121,12 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY p
   return OpenedKey(*pParent, samDesired, path, phkResult);
 }
 
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType,
                       LPBYTE lpData, LPDWORD lpcbData)
 {
   const TOpenKey* pKey = FindOpenKey(hKey);
   if (pKey == 0) return ERROR_INVALID_HANDLE;
-  if (lpReserved != 0 || (lpData != 0 && lpcbData == 0)) return ERROR_INVALID_PARAMETER;
+  if (lpData != 0 && lpcbData == 0) return ERROR_INVALID_PARAMETER;
   if ((pKey->samDesired & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
 
   TText content;
@@ -162,7 +161,6 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
   if (pKey == 0) return ERROR_INVALID_HANDLE;
   if ((pKey->samDesired & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
   if (FaultHit(FAULT_REG_SET_VALUE)) return ERROR_ACCESS_DENIED;
-  if (NameLength(lpValueName) > kMaxValueName) return ERROR_INVALID_PARAMETER;
   if (lpData == 0 && cbData != 0) return kNoAccess;
   TNewValue value = {lpValueName ? lpValueName : "", NameLength(lpValueName), dwType, lpData,
                      cbData};
