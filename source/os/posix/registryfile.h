@@ -5,9 +5,10 @@
 // empty, else $XDG_CONFIG_HOME/extractpanel/registry when that is an
 // absolute path, else $HOME/.config/extractpanel/registry. It holds per root
 // key "<root>.store" (the format of registryformat.h), "<root>.lock" (the
-// lock taken around every change) and, after a damaged store file was met
-// by a change, "<root>.store.damaged" (that file, set aside). <root> is
-// current_user or classes_root.
+// lock taken around every change), "<root>.store.tmp" while a change is
+// being written and, after a change met a damaged store file,
+// "<root>.store.damaged" (that file, set aside). <root> is current_user or
+// classes_root.
 #ifndef EXTRACTPANEL_REGISTRYFILE_H
 #define EXTRACTPANEL_REGISTRYFILE_H
 
