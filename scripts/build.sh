@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds the given presets (default: all four).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(native native-sanitize win64 win32)
+for preset in "${presets[@]}"; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j2 -- --no-print-directory >/dev/null \
+    || cmake --build --preset "$preset" -j1   # show the errors once, in order
+done
