@@ -66,9 +66,13 @@ TEST_F(ModeTwoBrowser, TheBrowserGetsTheArgumentTextAsBuilt)
 {
   const std::string quoted = "\"" + world.FakeBrowser() + "\"";
   TLaunch launch = OpenWith(quoted, " -url %1 -new", book);
-  if (!launch.RawArguments.empty()) EXPECT_EQ("-url \"" + book + "\" -new", launch.RawArguments);
+  if (!launch.RawArguments.empty()) {
+    EXPECT_EQ("-url \"" + book + "\" -new", launch.RawArguments);
+  }
   launch = OpenWith(quoted, " -nohome", book);
-  if (!launch.RawArguments.empty()) EXPECT_EQ("-nohome \"" + book + "\"", launch.RawArguments);
+  if (!launch.RawArguments.empty()) {
+    EXPECT_EQ("-nohome \"" + book + "\"", launch.RawArguments);
+  }
 }
 
 TEST_F(ModeTwoBrowser, ANetworkPathReachesTheBrowserWithItsLeadingBackslashesDoubled)

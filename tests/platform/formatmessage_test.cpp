@@ -12,6 +12,7 @@
 
 namespace {
 
+const DWORD kNoWorkDone = 235;  // ERROR_NO_WORK_DONE
 const DWORD FROM_STRING_ALLOCATE =
     FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY;
 
@@ -102,10 +103,10 @@ TEST(FormatMessageConformance, FailuresReturnZeroWithTheirReason)
 
   TFormatted empty = Format("", {});
   EXPECT_EQ(0u, empty.Length);
-  EXPECT_EQ((DWORD)ERROR_NO_WORK_DONE, empty.Error);
+  EXPECT_EQ(kNoWorkDone, empty.Error);
   EXPECT_TRUE(empty.PointerNull);
-  EXPECT_EQ((DWORD)ERROR_NO_WORK_DONE, Format("%1", {Insert("")}).Error);
-  EXPECT_EQ((DWORD)ERROR_NO_WORK_DONE, Format("%0test", {}).Error);
+  EXPECT_EQ(kNoWorkDone, Format("%1", {Insert("")}).Error);
+  EXPECT_EQ(kNoWorkDone, Format("%0test", {}).Error);
 }
 
 TEST(FormatMessageConformance, IgnoringInsertsKeepsEverythingButLineEscapes)
@@ -120,7 +121,7 @@ TEST(FormatMessageConformance, AFixedBufferThatIsTooSmallStaysUntouched)
 {
   char buffer[8];
   memset(buffer, 'X', sizeof buffer);
-  const char* inserts[1] = {"x"};
+  UINT_PTR inserts[1] = {reinterpret_cast<UINT_PTR>("x")};
   SetLastError(0);
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, "hello %1", 0, 0, buffer, 5,
                                 reinterpret_cast<va_list*>(inserts));

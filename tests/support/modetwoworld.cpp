@@ -11,7 +11,7 @@ TModeTwoWorld::TModeTwoWorld()
   m_BrowserLog = m_Root.File("browser.log");
   // The folder's name is unique among the tests running at once.
   m_BookId = "book-" + m_Root.Path().substr(m_Root.Path().find_last_of("\\/") + 1);
-  m_Redirect.reset(MakePlatformRedirect(m_Root.Path(), m_Desktop, m_Programs));
+  m_Redirect = MakePlatformRedirect(m_Root.Path(), m_Desktop, m_Programs);
   m_LogVariable.reset(new TScopedEnvironment("EXTRACTPANEL_FAKEBROWSER_LOG", m_BrowserLog));
   m_ComStarted = SUCCEEDED(CoInitialize(0));
   // Everything a mode-2 run may touch comes back as it was.
@@ -28,7 +28,7 @@ TModeTwoWorld::~TModeTwoWorld()
   while (!m_Saved.empty()) m_Saved.pop_back();
   if (m_ComStarted) CoUninitialize();
   m_LogVariable.reset();
-  DeletePlatformRedirect(m_Redirect.release());
+  DeletePlatformRedirect(m_Redirect);
 }
 
 std::string TModeTwoWorld::BookKey() const { return std::string(REFERRALS_KEY_PATH) + "\\" + m_BookId; }

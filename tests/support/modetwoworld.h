@@ -54,7 +54,7 @@ private:
   std::string m_Programs;
   std::string m_BrowserLog;
   std::string m_BookId;
-  std::unique_ptr<TPlatformRedirect> m_Redirect;
+  TPlatformRedirect* m_Redirect = nullptr;  // owned, made and deleted per OS
   std::unique_ptr<TScopedEnvironment> m_LogVariable;
   std::vector<std::unique_ptr<TSavedRegistryKey>> m_Saved;
   bool m_ComStarted = false;
