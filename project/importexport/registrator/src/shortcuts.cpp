@@ -105,8 +105,10 @@ HRESULT GetDefaultShortcutName(int nKind, char* pOut, int nCapacity)
 
 bool FindFreeShortcutFile(const char* pBase, TPathText& rFile)
 {
-  rFile.Clear();
-  if (!rFile.Assign(pBase) || !rFile.Append(".lnk")) return false;
+  if (!rFile.Assign(pBase) || !rFile.Append(".lnk")) {
+    rFile.Clear();
+    return false;
+  }
   // Anything under the name counts as taken, readable or not: an existing
   // file is never overwritten.
   for (unsigned long n = 0; Exists(rFile.Text()); ++n) {
