@@ -1,5 +1,5 @@
-// POSIX: links are written as .lnk bytes by the portable writer; the icon
-// text is taken as UTF-8, a byte that is not as a Latin-1 character.
+// POSIX: links are written as .lnk bytes by the portable writer.
+// The icon text is taken as UTF-8; a byte that is not is taken as Latin-1.
 #include "shelllink.h"
 
 #include <errno.h>

@@ -1,6 +1,7 @@
-// POSIX: the desktop from the XDG user directories, the Programs folder as
-// the user's XDG applications folder; each can be set by an environment
-// variable (EXTRACTPANEL_DESKTOP_DIR, EXTRACTPANEL_PROGRAMS_DIR).
+// POSIX: the desktop and the Programs folder from the XDG directories.
+// The desktop is XDG_DESKTOP_DIR of user-dirs.dirs ($HOME/Desktop without
+// it), Programs the user's applications folder; EXTRACTPANEL_DESKTOP_DIR and
+// EXTRACTPANEL_PROGRAMS_DIR set either for tests and users who want it so.
 #include "specialfolder.h"
 
 #include <stdio.h>

@@ -37,23 +37,6 @@ TEST(ShellLinkBytes, TheHeaderIsTheDocumentedOne)
   EXPECT_EQ(1u, U32(bytes, 0x3C));  // shown normally
 }
 
-TEST(ShellLinkBytes, TheLinkInfoHoldsTheTargetAsLocalBasePath)
-{
-  const std::string target = "C:\\Books\\Atlas\\index.htm";
-  std::string bytes = Build(target, {});
-  size_t info = 0x4C;
-  uint32_t size = U32(bytes, info);
-  EXPECT_EQ(0x1Cu, U32(bytes, info + 4));
-  EXPECT_EQ(1u, U32(bytes, info + 8));  // volume and local base path
-  uint32_t base = U32(bytes, info + 0x10);
-  EXPECT_EQ(target, std::string(bytes.c_str() + info + base));
-  EXPECT_EQ(0u, U32(bytes, info + 0x14));  // no network part
-  EXPECT_EQ(std::string(), std::string(bytes.c_str() + info + U32(bytes, info + 0x18)));
-  // After it only the terminal block: no strings without an icon.
-  EXPECT_EQ(info + size + 4, bytes.size());
-  EXPECT_EQ(0u, U32(bytes, info + size));
-}
-
 TEST(ShellLinkBytes, AnIconAddsItsLocationAsUtf16)
 {
   std::vector<uint16_t> icon = {'C', ':', '\\', 0x00E9, 0x4E66, '.', 'i', 'c', 'o'};

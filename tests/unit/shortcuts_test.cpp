@@ -125,25 +125,6 @@ TEST_F(ShortcutMaking, WithoutIconTheLinkHasNoIconLocation)
   EXPECT_EQ("", link.Icon);
 }
 
-TEST_F(ShortcutMaking, AnExistingShortcutIsNeverOverwritten)
-{
-  std::string first = world.Desktop() + SEP + "Atlas.lnk";
-  ASSERT_TRUE(WriteWholeFile(first, "someone else's"));
-  EXPECT_EQ(S_OK, MakeShortcut(SHORTCUT_DESKTOP, target.c_str(), "Atlas", icon.c_str()));
-  EXPECT_EQ(S_OK, MakeShortcut(SHORTCUT_DESKTOP, target.c_str(), "Atlas", icon.c_str()));
-  EXPECT_EQ("someone else's", ReadWholeFile(first));
-  EXPECT_EQ(target, ReadShellLink(world.Desktop() + SEP + "Atlas (0).lnk").Target);
-  EXPECT_EQ(target, ReadShellLink(world.Desktop() + SEP + "Atlas (1).lnk").Target);
-}
-
-TEST_F(ShortcutMaking, TheStartMenuGroupIsMadeWhenMissing)
-{
-  std::string group = world.Programs() + SEP + "Ostrelbooks";
-  ASSERT_FALSE(FileExists(group));
-  EXPECT_EQ(S_OK, MakeShortcut(SHORTCUT_STARTMENU, target.c_str(), "Atlas", icon.c_str()));
-  EXPECT_EQ(target, ReadShellLink(group + SEP + "Atlas.lnk").Target);
-}
-
 TEST_F(ShortcutMaking, NothingIsAttemptedWithoutTargetFolderOrFittingName)
 {
   EXPECT_EQ(1, MakeShortcut(SHORTCUT_OPEN, "", "Open Atlas", icon.c_str()));
@@ -197,16 +178,6 @@ TEST_F(ShortcutChoices, NoBookIdentifierOrNoBookKeyLeavesTheChoices)
   DWORD value = 9;
   EXPECT_TRUE(ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutOnDesktop", value));
   EXPECT_EQ(0u, value);
-}
-
-TEST_F(ShortcutChoices, OnlyTheChosenShortcutsAreMade)
-{
-  ASSERT_TRUE(world.MakeBookKey(0, 2));
-  ASSERT_TRUE(settings.TargetPath.Assign(target.c_str()));
-  ASSERT_TRUE(settings.DesktopShortcutName.Assign("Atlas"));
-  EXPECT_EQ(1, MakeChosenShortcuts());
-  EXPECT_FALSE(FileExists(world.Desktop() + SEP + "Atlas.lnk"));
-  EXPECT_EQ(target, ReadShellLink(world.Programs() + SEP + "Ostrelbooks" + SEP + "Atlas.lnk").Target);
 }
 
 }  // namespace
