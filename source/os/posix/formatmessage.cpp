@@ -35,8 +35,8 @@ TStep AppendInsert(const char*& p, const UINT_PTR* pInserts, TText& rOut)
     p = pEnd + 1;
     // Flags, width and precision, then one conversion; '*' would take
     // further inserts, which this stand-in does not offer.
-    size_t nSpec = strspn(aFormat + 1, "-+ #0123456789.lh");
-    if (nSpec + 1 != nLength || !strchr("sdiuxXoc", aFormat[nLength])) return STEP_INVALID;
+    size_t nFlagChars = strspn(aFormat + 1, "-+ #0123456789.lh");
+    if (nFlagChars + 1 != nLength || !strchr("sdiuxXoc", aFormat[nLength])) return STEP_INVALID;
   }
   char conversion = aFormat[strlen(aFormat) - 1];
   int nNeeded;
