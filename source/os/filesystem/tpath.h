@@ -16,9 +16,12 @@ public:
   // 1 and the root in rRoot; 0, rRoot untouched, for a relative path and
   // for one that begins with a single backslash and has no root.
   int GetRoot(TText& rRoot) const;
-  // Appends a backslash unless the text ends in one. Always 1.
+  // Appends a backslash unless the text ends in one (or is empty). The
+  // platform leaves a text of 260 characters or more as it is, and so does
+  // a failure to enlarge the buffer. Always 1.
   int AddBackslash();
   // The arguments part of a command line into rArgs; 1 when not empty.
+  // rArgs is left empty when no memory can be had for it.
   int GetArgs(TText& rArgs) const;
   // Cuts the arguments off the command line in place. Always 1.
   int RemoveArgs();
@@ -33,6 +36,9 @@ private:
   TText& m_rPath;
 };
 
+// IsValidFolderPath and CreateDirectoryTree work on a copy of the text;
+// without memory for it they answer 0 (the latter with
+// ERROR_NOT_ENOUGH_MEMORY). HasForbiddenChars needs no memory.
 int IsValidFolderPath(const char* pPath);
 int HasForbiddenChars(const char* pPath);
 int CreateDirectoryTree(const char* pPath, LPSECURITY_ATTRIBUTES pSecurity);

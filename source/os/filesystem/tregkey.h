@@ -19,7 +19,8 @@ public:
   // Creates the key or opens the existing one. On success the new handle is
   // held (the old one closed first is what the result reports); on failure
   // the held key is untouched. pDisposition, when given, receives
-  // REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY.
+  // REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY on success and is left
+  // as it was on failure.
   LONG Create(HKEY hKeyParent, const char* pName, char* pClass, DWORD dwOptions,
               REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity, DWORD* pDisposition);
 
@@ -40,7 +41,8 @@ public:
   // The bytes as stored, whatever the type. pBuffer may be null to ask for
   // the size; *pCount is the buffer's size in, the bytes stored or needed out.
   LONG QueryValue(void* pBuffer, const char* pName, DWORD* pCount);
-  // A text of any length; an absent value gives 2 and an empty text.
+  // A text of any length; an absent value gives 2 and an empty text, and
+  // any other failure leaves the text empty too.
   LONG QueryValue(TText& rText, const char* pName);
   // A number of at most 4 bytes; 234 when more are stored.
   LONG QueryValue(DWORD& rValue, const char* pName);

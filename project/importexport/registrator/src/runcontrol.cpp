@@ -1,0 +1,96 @@
+#include "runcontrol.h"
+
+#include "commandline.h"
+#include "paramfile.h"
+#include "registrator_after.h"
+#include "registrator_before.h"
+#include "resultfile.h"
+#include "textcompare.h"
+
+HINSTANCE g_hInstance = 0;
+HMODULE g_hModule = 0;
+TRunControlValues g_RunValues;
+
+namespace {
+
+// An over-long value is refused by Assign: the setting keeps what it held,
+// as if the option had not been given.
+int RunControlOption(const char* pKey, const char* pValue)
+{
+  if (EqualsNoCase(pKey, "mode"))
+    g_RunValues.Mode.Assign(pValue);
+  else if (EqualsNoCase(pKey, "rtpfilename"))
+    g_RunValues.RtpFileName.Assign(pValue);
+  else if (EqualsNoCase(pKey, "parametersfilepath"))
+    g_RunValues.ParametersFilePath.Assign(pValue);
+  return 1;
+}
+
+int RunControlParameter(const char* pSection, const char* pKey, const char* pValue)
+{
+  if (EqualsNoCase(pSection, "parameters") && EqualsNoCase(pKey, "mode"))
+    g_RunValues.Mode.Assign(pValue);
+  return 1;
+}
+
+bool IsWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+template <class TRunner>
+int RunMode(const char* pCommandLine)
+{
+  TRunner runner;
+  return runner.Run(pCommandLine);
+}
+
+}  // namespace
+
+int ModeNumber(const char* pText)
+{
+  const long long LIMIT = 2147483648LL;  // one past the largest positive
+  const char* p = pText;
+  while (IsWhitespace(*p)) ++p;
+  bool bNegative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  long long nValue = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    nValue = nValue * 10 + (*p - '0');
+    if (nValue > LIMIT) nValue = LIMIT;  // stays far from overflow
+  }
+  if (bNegative) return static_cast<int>(-nValue);
+  return static_cast<int>(nValue == LIMIT ? LIMIT - 1 : nValue);
+}
+
+TRunControl::TRunControl()
+{
+  g_RunValues.Mode.Clear();
+  g_RunValues.ParametersFilePath.Clear();
+  g_RunValues.RtpFileName.Clear();
+}
+
+int TRunControl::Run(const char* pCommandLine)
+{
+  int nWalk = ParseCommandLine(pCommandLine, RunControlOption);
+  if (nWalk == COMMAND_LINE_REFUSED) return 0;
+  if (nWalk == 0) return 1;
+  if (!g_RunValues.ParametersFilePath.IsEmpty() &&
+      ParseParametersFile(g_RunValues.ParametersFilePath.Text(), RunControlParameter) == 0)
+    return 1;
+  if (g_RunValues.Mode.IsEmpty()) return 1;
+  switch (ModeNumber(g_RunValues.Mode.Text())) {
+    case 1: return RunMode<TPreExtractionRunner>(pCommandLine);
+    case 2: return RunMode<TPostExtractionRunner>(pCommandLine);
+    case 3: return RunMode<TEmptyRunner>(pCommandLine);
+    default: return 0;
+  }
+}
+
+int RunProgram(const char* pCommandLine)
+{
+  if (FAILED(CoInitialize(0))) return 0;
+  TRunControl control;
+  int nResult = control.Run(pCommandLine);
+  if (!g_RunValues.RtpFileName.IsEmpty())
+    WriteResultValue(g_RunValues.RtpFileName.Text(), "ExitCode", nResult ? "0" : "3");
+  CoUninitialize();
+  return nResult;
+}

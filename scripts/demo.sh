@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The program's main job, as a book's run-time does it: mode 1 (the dialog),
+# the book's files copied into the chosen folder, mode 2; then a report of
+# everything the two runs left behind. Runs the win64 build under a Wine
+# prefix of its own (build/demo), so the user's own Wine is never touched.
+# With no X display the dialog runs on a virtual one, is answered by a
+# driver program and photographed (artifacts/demo-dialog.png).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$(pwd)
+
+bash scripts/setup.sh
+bash scripts/build.sh win64 >/dev/null
+
+demo=$repo/build/demo
+rm -rf "$demo"
+mkdir -p artifacts
+export EP_WINEPREFIX=$demo/prefix
+. scripts/wine-env.sh
+trap 'ep_wine_stop; ep_xvfb_stop' EXIT
+driven=0
+if [ -z "${DISPLAY:-}" ]; then
+  ep_xvfb_start
+  driven=1
+fi
+ep_wine_start
+
+bin=$repo/build/win64
+# Everything the run-time hands over lies in C:\ostreldemo, paths without
+# blanks or markers, as a run-time would choose them.
+work=$WINEPREFIX/drive_c/ostreldemo
+mkdir -p "$work"
+cp samples/atlas.ini "$work/atlas.ini"
+cp "$bin/fakebrowser.exe" "$work/browser.exe"
+winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+unixpath() { "$WINE64" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r' | sed '/^$/d'; }
+
+book=atlas-sample
+rtp=$work/run.rtp
+printf '[ADRTP]\r\nExePath=C:\\Ostrelbooks\\Atlas\r\n' > "$rtp"
+
+# A stand-in browser for .htm pages that only writes down what it was asked.
+export EXTRACTPANEL_BROWSER_LOG=$work/browser.log
+reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
+reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
+
+echo "== mode 1: the extraction dialog"
+"$WINE64" "$bin/extractpanel.exe" -mode 1 -rtpfilename 'C:\ostreldemo\run.rtp' \
+  -parametersfilepath 'C:\ostreldemo\atlas.ini' &
+mode1=$!
+if [ $driven -eq 1 ]; then
+  xdotool search --sync --name "Ostrelbook Extraction" >/dev/null
+  sleep 0.5
+  import -window root artifacts/demo-dialog.png
+  echo "dialog as shown: artifacts/demo-dialog.png"
+  "$WINE64" "$bin/drivedialog.exe" 'C:\Ostrelbooks\Atlas' 1 1
+fi
+set +e; wait $mode1; status1=$?; set -e
+echo "exit status $status1"
+
+custom=$(sed -n 's/^CustomPath=//p' "$rtp" | tr -d '\r')
+[ -n "$custom" ] || { echo "no folder was chosen; the cycle ends here"; exit 1; }
+folder=$(unixpath "$custom")
+echo "== extraction into $custom"
+mkdir -p "$folder"
+cp -r samples/atlas/. "$folder/"
+
+echo "== mode 2: registering the book"
+set +e
+"$WINE64" "$bin/extractpanel.exe" -mode 2 -rtpfilename 'C:\ostreldemo\run.rtp' \
+  -parametersfilepath 'C:\ostreldemo\atlas.ini' -installdirectory "$custom"
+status2=$?
+set -e
+echo "exit status $status2"
+sleep 1  # the browser is started, not waited for
+
+echo
+echo "== report"
+echo "-- result file $rtp"
+tr -d '\r' < "$rtp"
+echo "-- registry: HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book"
+reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book"
+echo "-- registry: the .7xe file type"
+reg query 'HKCR\.7xe' || echo "(none)"
+reg query 'HKCR\7xefile' || echo "(none)"
+echo "-- shortcuts"
+desktop=$(unixpath "$(reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Desktop | sed -n 's/.*REG_SZ *//p')")
+programs=$(unixpath "$(reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Programs | sed -n 's/.*REG_SZ *//p')")
+links=()
+while IFS= read -r -d '' f; do links+=("$(winpath "$f")"); done < <(
+  find "$folder" "$desktop" "$programs/Ostrelbooks" -maxdepth 1 -name '*.lnk' -print0 2>/dev/null)
+[ ${#links[@]} -gt 0 ] && "$WINE64" "$bin/showlink.exe" "${links[@]}" | tr -d '\r' || echo "(none)"
+echo "-- import marker $custom\\import.7xe"
+od -An -c "$folder/import.7xe" 2>/dev/null || echo "(none)"
+echo "-- the browser was asked to open"
+cat "$EXTRACTPANEL_BROWSER_LOG" 2>/dev/null || echo "(nothing)"

@@ -1,0 +1,138 @@
+// The kernel's folder, attribute, text and character functions as the
+// program relies on them: under Wine the real ones, natively the stand-ins.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform.h"
+#include "filecontent.h"
+#include "pathtesting.h"
+#include "tempfolder.h"
+
+namespace {
+
+TEST(KernelFilesConformance, CreateDirectoryMakesOneFolderWhoseParentExists)
+{
+  TTempFolder scratch;
+  const std::string sFolder = scratch.File("made");
+  EXPECT_TRUE(CreateDirectoryA(sFolder.c_str(), nullptr));
+  EXPECT_TRUE(pathtest::IsFolder(sFolder));
+
+  const std::string sWithSeparator = scratch.File("trailing") + PATH_SEPARATOR_TEXT;
+  EXPECT_TRUE(CreateDirectoryA(sWithSeparator.c_str(), nullptr));
+  EXPECT_TRUE(pathtest::IsFolder(scratch.File("trailing")));
+}
+
+TEST(KernelFilesConformance, CreateDirectoryReportsWhyItFailed)
+{
+  TTempFolder scratch;
+  const std::string sFolder = scratch.File("twice");
+  ASSERT_TRUE(CreateDirectoryA(sFolder.c_str(), nullptr));
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA(sFolder.c_str(), nullptr));
+  EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, GetLastError());
+
+  const std::string sFile = scratch.File("file");
+  ASSERT_TRUE(WriteWholeFile(sFile, "x"));
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA(sFile.c_str(), nullptr));
+  EXPECT_EQ((DWORD)ERROR_ALREADY_EXISTS, GetLastError());
+  EXPECT_TRUE(pathtest::IsFile(sFile));
+
+  const std::string sOrphan = scratch.File(std::string("missing") + PATH_SEPARATOR_TEXT + "child");
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA(sOrphan.c_str(), nullptr));
+  EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
+  EXPECT_FALSE(pathtest::IsFolder(scratch.File("missing")));
+
+  const std::string sUnderFile = sFile + PATH_SEPARATOR_TEXT + "child";
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA(sUnderFile.c_str(), nullptr));
+  EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
+
+  const DWORD ERROR_FILENAME_EXCED_RANGE_CODE = 206;
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA(scratch.File(std::string(300, 'n')).c_str(), nullptr));
+  EXPECT_EQ(ERROR_FILENAME_EXCED_RANGE_CODE, GetLastError());
+
+  SetLastError(0);
+  EXPECT_FALSE(CreateDirectoryA("", nullptr));
+  EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
+}
+
+TEST(KernelFilesConformance, FileAttributes)
+{
+  TTempFolder scratch;
+  const std::string sFile = scratch.File("plain.txt");
+  const std::string sLocked = scratch.File("locked.txt");
+  ASSERT_TRUE(WriteWholeFile(sFile, "x"));
+  ASSERT_TRUE(WriteWholeFile(sLocked, "x"));
+  pathtest::SetReadOnly(sLocked, true);
+
+  DWORD dwFolder = GetFileAttributesA(scratch.Path().c_str());
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, dwFolder);
+  EXPECT_TRUE(dwFolder & FILE_ATTRIBUTE_DIRECTORY);
+
+  DWORD dwFile = GetFileAttributesA(sFile.c_str());
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, dwFile);
+  EXPECT_FALSE(dwFile & FILE_ATTRIBUTE_DIRECTORY);
+  EXPECT_FALSE(dwFile & FILE_ATTRIBUTE_READONLY);
+
+  DWORD dwLocked = GetFileAttributesA(sLocked.c_str());
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, dwLocked);
+  EXPECT_TRUE(dwLocked & FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(dwLocked & FILE_ATTRIBUTE_DIRECTORY);
+  pathtest::SetReadOnly(sLocked, false);
+
+  SetLastError(0);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(scratch.File("missing").c_str()));
+  EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
+}
+
+TEST(KernelTextConformance, CompareWithRegardToCase)
+{
+  EXPECT_EQ(0, lstrcmpA("", ""));
+  EXPECT_EQ(0, lstrcmpA("C:\\Books", "C:\\Books"));
+  EXPECT_NE(0, lstrcmpA("abc", "ABC"));
+  EXPECT_NE(0, lstrcmpA("C:\\", "c:\\"));
+  EXPECT_LT(lstrcmpA("abc", "abd"), 0);
+  EXPECT_GT(lstrcmpA("abd", "abc"), 0);
+  EXPECT_LT(lstrcmpA("ab", "abc"), 0);
+  EXPECT_GT(lstrcmpA("abc", ""), 0);
+  // Letters in the order of the alphabet whatever their case; at a tie of
+  // letters, the small one first.
+  EXPECT_LT(lstrcmpA("a", "B"), 0);
+  EXPECT_GT(lstrcmpA("B", "a"), 0);
+  EXPECT_LT(lstrcmpA("a", "A"), 0);
+  EXPECT_GT(lstrcmpA("A", "a"), 0);
+  EXPECT_LT(lstrcmpA("aB", "Ab"), 0);
+}
+
+TEST(KernelTextConformance, CompareWithoutRegardToCase)
+{
+  EXPECT_EQ(0, lstrcmpiA("abc", "ABC"));
+  EXPECT_EQ(0, lstrcmpiA("C:\\", "c:\\"));
+  EXPECT_EQ(0, lstrcmpiA("", ""));
+  EXPECT_LT(lstrcmpiA("abc", "ABD"), 0);
+  EXPECT_GT(lstrcmpiA("ABD", "abc"), 0);
+  EXPECT_LT(lstrcmpiA("a", "B"), 0);
+  EXPECT_LT(lstrcmpiA("C:", "C:\\"), 0);
+  EXPECT_NE(0, lstrcmpiA("C:Books\\", "C:\\"));
+}
+
+TEST(KernelTextConformance, LengthAndSingleByteSteps)
+{
+  EXPECT_EQ(0, lstrlenA(""));
+  EXPECT_EQ(8, lstrlenA("C:\\Books"));
+  EXPECT_EQ(0, lstrlenA(nullptr));
+
+  const char* pText = "ab";
+  EXPECT_EQ(pText + 1, CharNextA(pText));
+  EXPECT_EQ(pText + 2, CharNextA(pText + 1));
+  EXPECT_EQ(pText + 2, CharNextA(pText + 2));
+  for (char c : std::string("azAZ09\\/:*?\"<>| ")) {
+    EXPECT_FALSE(IsDBCSLeadByte((BYTE)c)) << c;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+// The path object's root, trailing backslash and command-line split, and
+// the character searches under them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "pathsearch.h"
+#include "tpath.h"
+
+namespace {
+
+TEST(PathRoot, RootOfEachForm)
+{
+  struct TRow
+  {
+    const char* pPath;
+    const char* pRoot;
+  };
+  const TRow aRows[] = {
+    {"C:\\Books\\New", "C:\\"}, {"C:\\", "C:\\"}, {"c:\\x", "c:\\"}, {"C:", "C:"},
+    {"C:Books", "C:Books"}, {"C:Books\\New", "C:Books\\New"}, {"C:/Books", "C:/Books"},
+    {"\\\\server", "\\\\server"}, {"\\\\server\\share", "\\\\server\\share"},
+    {"\\\\server\\share\\", "\\\\server\\share\\"},
+    {"\\\\server\\share\\Books\\New", "\\\\server\\share\\"},
+    {"\\\\server\\share\\\\x", "\\\\server\\share\\"}, {"\\\\", "\\\\"},
+  };
+  for (const TRow& row : aRows) {
+    TText path;
+    ASSERT_TRUE(path.Assign(row.pPath));
+    TText root;
+    ASSERT_TRUE(root.Assign("old"));
+    EXPECT_EQ(1, TPath(path).GetRoot(root)) << row.pPath;
+    EXPECT_STREQ(row.pRoot, root.Text()) << row.pPath;
+    EXPECT_STREQ(row.pPath, path.Text());
+  }
+}
+
+TEST(PathRoot, NoRootLeavesTheReceiverAlone)
+{
+  const char* const aPaths[] = {"", "Books", "Books\\New", "/usr/books", "\\Books", "\\", "\\x\\y"};
+  for (const char* pPath : aPaths) {
+    TText path;
+    ASSERT_TRUE(path.Assign(pPath));
+    TText root;
+    ASSERT_TRUE(root.Assign("old"));
+    EXPECT_EQ(0, TPath(path).GetRoot(root)) << "[" << pPath << "]";
+    EXPECT_STREQ("old", root.Text()) << "[" << pPath << "]";
+  }
+}
+
+TEST(PathTrailingBackslash, AppendsOnlyWhenMissing)
+{
+  struct TRow
+  {
+    const char* pPath;
+    const char* pExpected;
+  };
+  const TRow aRows[] = {
+    {"one\\two", "one\\two\\"}, {"C:\\one\\", "C:\\one\\"}, {"C:", "C:\\"},
+    {"a/", "a/\\"}, {" ", " \\"}, {"", ""},
+  };
+  for (const TRow& row : aRows) {
+    TText path;
+    ASSERT_TRUE(path.Assign(row.pPath));
+    EXPECT_EQ(1, TPath(path).AddBackslash());
+    EXPECT_STREQ(row.pExpected, path.Text()) << row.pPath;
+    EXPECT_EQ(std::string(row.pExpected).size(), path.GetLength()) << row.pPath;
+  }
+  TText never;
+  EXPECT_EQ(1, TPath(never).AddBackslash());
+  EXPECT_STREQ("", never.Text());
+}
+
+TEST(PathTrailingBackslash, LongestPathGetsRoomForItsBackslash)
+{
+  // 259 characters, the most the dialog passes: 261 bytes with the
+  // backslash and the terminator.
+  const std::string sPath = "C:\\" + std::string(256, 'a');
+  TText path;
+  ASSERT_TRUE(path.Assign(sPath.c_str()));
+  EXPECT_EQ(1, TPath(path).AddBackslash());
+  EXPECT_EQ(sPath + "\\", path.Text());
+  EXPECT_EQ(260u, path.GetLength());
+  EXPECT_GT(path.GetCapacity(), path.GetLength());
+
+  // Short texts get the platform's path buffer.
+  TText shortPath;
+  ASSERT_TRUE(shortPath.Assign("C:"));
+  TPath(shortPath).AddBackslash();
+  EXPECT_GE(shortPath.GetCapacity(), (size_t)MAX_PATH);
+}
+
+TEST(PathTrailingBackslash, BeyondThePlatformLimitTheTextStays)
+{
+  const std::string sPath(300, 'a');
+  TText path;
+  ASSERT_TRUE(path.Assign(sPath.c_str()));
+  EXPECT_EQ(1, TPath(path).AddBackslash());
+  EXPECT_EQ(sPath, path.Text());
+}
+
+TEST(CommandLineArgs, SplitsAtTheFirstSpaceOutsideQuotes)
+{
+  struct TRow
+  {
+    const char* pCommand;
+    int nHasArgs;
+    const char* pArgs;
+    const char* pProgram;
+  };
+  const TRow aRows[] = {
+    {"\"C:\\Program Files\\b.exe\" -nohome", 1, "-nohome", "\"C:\\Program Files\\b.exe\""},
+    {"C:\\Program Files\\b.exe %1", 1, "Files\\b.exe %1", "C:\\Program"},
+    {"\"C:\\a b\\c.exe\"", 0, "", "\"C:\\a b\\c.exe\""},
+    {"\"C:\\a b\\c.exe\" ", 0, "", "\"C:\\a b\\c.exe\""},
+    {" leading", 1, "leading", ""},
+    {"", 0, "", ""},
+  };
+  for (const TRow& row : aRows) {
+    TText command;
+    ASSERT_TRUE(command.Assign(row.pCommand));
+    TPath path(command);
+    TText args;
+    ASSERT_TRUE(args.Assign("old"));
+    EXPECT_EQ(row.nHasArgs, path.GetArgs(args)) << "[" << row.pCommand << "]";
+    EXPECT_STREQ(row.pArgs, args.Text()) << "[" << row.pCommand << "]";
+    EXPECT_STREQ(row.pCommand, command.Text());
+    EXPECT_EQ(1, path.RemoveArgs());
+    EXPECT_STREQ(row.pProgram, command.Text()) << "[" << row.pCommand << "]";
+    EXPECT_EQ(std::string(row.pProgram).size(), command.GetLength());
+  }
+}
+
+TEST(CommandLineArgs, LongCommandLinesSplitWhole)
+{
+  const std::string sProgram = "\"C:\\" + std::string(300, 'p') + "\\b.exe\"";
+  const std::string sArgs = std::string(400, 'x') + " -y";
+  TText command;
+  ASSERT_TRUE(command.Assign((sProgram + " " + sArgs).c_str()));
+  TPath path(command);
+  TText args;
+  EXPECT_EQ(1, path.GetArgs(args));
+  EXPECT_EQ(sArgs, args.Text());
+  path.RemoveArgs();
+  EXPECT_EQ(sProgram, command.Text());
+  EXPECT_EQ(sProgram.size(), command.GetLength());
+}
+
+TEST(PathSearch, FindsWholeCharacters)
+{
+  const char* pText = "C:\\a//b\\\\c";
+  EXPECT_EQ(pText + 2, FindPathChar(pText, '\\'));
+  EXPECT_EQ(nullptr, FindPathChar(pText, '|'));
+  EXPECT_EQ(pText + 4, FindPathPair(pText, "//"));
+  EXPECT_EQ(pText + 7, FindPathPair(pText, "\\\\"));
+  EXPECT_EQ(nullptr, FindPathPair("a\\b/c", "\\\\"));
+  EXPECT_EQ(nullptr, FindPathPair("a\\", "\\\\"));
+  EXPECT_EQ(pText + 8, FindLastPathChar(pText, '\\'));
+  EXPECT_EQ(nullptr, FindLastPathChar("abc", '\\'));
+  EXPECT_EQ(pText + 1, FindAnyPathChar(pText, 10, ":|"));
+  EXPECT_EQ(nullptr, FindAnyPathChar(pText, 1, ":|"));
+  EXPECT_EQ(nullptr, FindAnyPathChar("", 0, ":|"));
+}
+
+}  // namespace
