@@ -1,11 +1,6 @@
-// Stand-in mode runners until the real mode 1 and mode 2 runners land; the
-// real runners replace this file. Both fail so that no run is mistaken for
-// real work.
-#include "registrator_after.h"
+// Stand-in mode-1 runner until the real one lands; the real runner replaces
+// this file. It fails so that no run is mistaken for real work.
 #include "registrator_before.h"
 
 TPreExtractionRunner::TPreExtractionRunner() {}
 int TPreExtractionRunner::Run(const char*) { return 0; }
-
-TPostExtractionRunner::TPostExtractionRunner() {}
-int TPostExtractionRunner::Run(const char*) { return 0; }
