@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 repo=$(pwd)
 
 bash scripts/setup.sh
-bash scripts/build.sh win64 >/dev/null
+bash scripts/build.sh win64
 
 demo=$repo/build/demo
 rm -rf "$demo"
@@ -41,7 +41,9 @@ rtp=$work/run.rtp
 printf '[ADRTP]\r\nExePath=C:\\Ostrelbooks\\Atlas\r\n' > "$rtp"
 
 # A stand-in browser for .htm pages that only writes down what it was asked.
-export EXTRACTPANEL_BROWSER_LOG=$work/browser.log
+export EXTRACTPANEL_FAKEBROWSER_LOG=$work/browser.log
+# No window manager on a virtual display: Wine draws the window frames itself.
+[ $driven -eq 0 ] || reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
 reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
 reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
 
@@ -50,14 +52,16 @@ echo "== mode 1: the extraction dialog"
   -parametersfilepath 'C:\ostreldemo\atlas.ini' &
 mode1=$!
 if [ $driven -eq 1 ]; then
-  xdotool search --sync --name "Ostrelbook Extraction" >/dev/null
-  sleep 0.5
-  import -window root artifacts/demo-dialog.png
+  wid=$(xdotool search --sync --onlyvisible --name '^Ostrelbook Extraction$' | head -n 1)
+  sleep 1  # let it paint
+  import -window "$wid" artifacts/demo-dialog.png
   echo "dialog as shown: artifacts/demo-dialog.png"
   "$WINE64" "$bin/drivedialog.exe" 'C:\Ostrelbooks\Atlas' 1 1
 fi
 set +e; wait $mode1; status1=$?; set -e
 echo "exit status $status1"
+echo "-- registry record after mode 1"
+reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book"
 
 custom=$(sed -n 's/^CustomPath=//p' "$rtp" | tr -d '\r')
 [ -n "$custom" ] || { echo "no folder was chosen; the cycle ends here"; exit 1; }
@@ -79,19 +83,20 @@ echo
 echo "== report"
 echo "-- result file $rtp"
 tr -d '\r' < "$rtp"
-echo "-- registry: HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book"
+echo "-- registry record after mode 2 (the two choices were read and removed)"
 reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book"
 echo "-- registry: the .7xe file type"
 reg query 'HKCR\.7xe' || echo "(none)"
-reg query 'HKCR\7xefile' || echo "(none)"
+"$WINE64" reg query 'HKCR\7xefile' >/dev/null 2>&1 && echo 'HKEY_CLASSES_ROOT\7xefile (an empty key)' || echo "(no 7xefile)"
 echo "-- shortcuts"
-desktop=$(unixpath "$(reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Desktop | sed -n 's/.*REG_SZ *//p')")
-programs=$(unixpath "$(reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v Programs | sed -n 's/.*REG_SZ *//p')")
+profile=$WINEPREFIX/drive_c/users/$(id -un)
+desktop=$profile/Desktop/
+programs="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 links=()
 while IFS= read -r -d '' f; do links+=("$(winpath "$f")"); done < <(
   find "$folder" "$desktop" "$programs/Ostrelbooks" -maxdepth 1 -name '*.lnk' -print0 2>/dev/null)
 [ ${#links[@]} -gt 0 ] && "$WINE64" "$bin/showlink.exe" "${links[@]}" | tr -d '\r' || echo "(none)"
 echo "-- import marker $custom\\import.7xe"
-od -An -c "$folder/import.7xe" 2>/dev/null || echo "(none)"
+[ -f "$folder/import.7xe" ] && echo "$(stat -c %s "$folder/import.7xe") byte(s):$(od -An -tx1 "$folder/import.7xe")" || echo "(none)"
 echo "-- the browser was asked to open"
-cat "$EXTRACTPANEL_BROWSER_LOG" 2>/dev/null || echo "(nothing)"
+cat "$EXTRACTPANEL_FAKEBROWSER_LOG" 2>/dev/null || echo "(nothing)"
