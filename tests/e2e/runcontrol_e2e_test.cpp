@@ -151,14 +151,9 @@ TEST_F(RunControlEndToEnd, ResultFileNameWithBlanksAndHyphensStaysWhole)
   EXPECT_EQ("0", ExitCode(path));
 }
 
-// Mode 2 always succeeds. Until the real mode 2 runner replaces the
-// stand-in in pending_modes.cpp (which fails every run) this suite fails:
-// it is meant to pass once that runner has landed.
-class RunControlModeTwoAfterMerge : public RunControlEndToEnd
-{
-};
-
-TEST_F(RunControlModeTwoAfterMerge, ModeTextsThatReadAsTwoRunModeTwo)
+// Mode 2 always succeeds, so a run that succeeds shows that the text
+// selected mode 2 (an unknown mode would fail it).
+TEST_F(RunControlEndToEnd, ModeTextsThatReadAsTwoRunModeTwo)
 {
   for (const char* pMode : {"2", "2x", "+2", "02", " 2"}) {
     EXPECT_EQ(1, Run({"-mode", pMode, "-rtpfilename", m_Result})) << "[" << pMode << "]";
