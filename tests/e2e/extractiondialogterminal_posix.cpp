@@ -14,8 +14,10 @@
 
 #include "filecontent.h"
 #include "process.h"
+#include "registryscratch.h"
 #include "registryvalue.h"
 #include "tempfolder.h"
+#include "testregistry.h"
 
 namespace {
 
@@ -120,7 +122,7 @@ protected:
     m_BookId = UniqueRegistryName("terminaltest");
     m_ResultFile = m_Temp.File("run.rtp");
   }
-  void TearDown() override { DeleteRegistryKey(HKEY_CURRENT_USER, BookKey()); }
+  void TearDown() override { DeleteRegTree(HKEY_CURRENT_USER, BookKey()); }
 
   std::vector<std::string> Arguments(const std::vector<std::string>& extra = {}) const
   {
@@ -156,7 +158,7 @@ protected:
     run.Send(ok);
   }
 
-  TRegistrySandbox m_Registry;
+  TRegistryScratch m_Registry;
   TTempFolder m_Temp;
   std::string m_BookId;
   std::string m_ResultFile;
@@ -244,7 +246,7 @@ TEST_F(ExtractionDialogTerminal, EndOfInputOrCancelEndsLikeCancel)
   }
   EXPECT_EQ("3", Result("ExitCode"));
   EXPECT_EQ("(missing)", Result("CustomPath"));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
   {
     TTerminalRun run(Arguments());
     ASSERT_TRUE(run.Expect("folder: [c:\\]: ")) << run.Output();
@@ -253,7 +255,7 @@ TEST_F(ExtractionDialogTerminal, EndOfInputOrCancelEndsLikeCancel)
     EXPECT_EQ(0, run.Wait()) << run.Output();
   }
   EXPECT_EQ("(missing)", Result("CustomPath"));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
 }
 
 TEST_F(ExtractionDialogTerminal, WithoutATerminalTheRunFails)
@@ -265,5 +267,5 @@ TEST_F(ExtractionDialogTerminal, WithoutATerminalTheRunFails)
   EXPECT_EQ(0, result.ExitStatus) << result.Output;
   EXPECT_EQ("3", Result("ExitCode"));
   EXPECT_EQ("(missing)", Result("CustomPath"));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
 }

@@ -11,9 +11,11 @@
 #include <thread>
 
 #include "process.h"
+#include "registryscratch.h"
 #include "registryvalue.h"
 #include "stringtable.h"
 #include "tempfolder.h"
+#include "testregistry.h"
 
 namespace {
 
@@ -110,7 +112,7 @@ protected:
     m_ResultFile = m_Temp.File("run.rtp");
     m_ExePath = m_Temp.File("exe folder");
   }
-  void TearDown() override { DeleteRegistryKey(HKEY_CURRENT_USER, BookKey()); }
+  void TearDown() override { DeleteRegTree(HKEY_CURRENT_USER, BookKey()); }
 
   std::string CommandLine(const std::string& extra = "") const
   {
@@ -126,7 +128,7 @@ protected:
     return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name);
   }
 
-  TRegistrySandbox m_Registry;
+  TRegistryScratch m_Registry;
   TTempFolder m_Temp;
   std::string m_BookId;
   std::string m_ResultFile;
@@ -265,7 +267,7 @@ TEST_F(ExtractionDialogWindow, CancelAndTheCloseBoxWriteNothingAndFail)
   }
   EXPECT_EQ("3", ProfileValue(m_ResultFile, "ExitCode"));
   EXPECT_EQ("(missing)", ProfileValue(m_ResultFile, "CustomPath"));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
 
   WritePrivateProfileStringA("ADRTP", "ExitCode", 0, m_ResultFile.c_str());
   {
@@ -275,7 +277,7 @@ TEST_F(ExtractionDialogWindow, CancelAndTheCloseBoxWriteNothingAndFail)
     EXPECT_EQ(0, run.Result().ExitStatus);
   }
   EXPECT_EQ("3", ProfileValue(m_ResultFile, "ExitCode"));
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
 }
 
 TEST_F(ExtractionDialogWindow, ACancelledBrowserLeavesTheFolderAsTyped)

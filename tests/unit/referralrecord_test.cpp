@@ -8,9 +8,11 @@
 
 #include "filecontent.h"
 #include "registrator_before.h"
+#include "registryscratch.h"
 #include "registryvalue.h"
 #include "runcontrol.h"
 #include "tempfolder.h"
+#include "testregistry.h"
 
 namespace {
 
@@ -51,7 +53,7 @@ protected:
     m_BookId = UniqueRegistryName("referraltest");
     ASSERT_TRUE(g_PreSettings.BookId.Assign(m_BookId.c_str()));
   }
-  void TearDown() override { DeleteRegistryKey(HKEY_CURRENT_USER, REFERRALS + "\\" + m_BookId); }
+  void TearDown() override { DeleteRegTree(HKEY_CURRENT_USER, REFERRALS + "\\" + m_BookId); }
 
   std::string BookKey() const { return REFERRALS + "\\" + m_BookId; }
   TRegistryValue Value(const char* name) const
@@ -59,7 +61,7 @@ protected:
     return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name);
   }
 
-  TRegistrySandbox m_Registry;
+  TRegistryScratch m_Registry;
   std::string m_BookId;
 };
 
@@ -78,7 +80,7 @@ TEST_F(ReferralRecord, TheFirstRecordHoldsAllSixValues)
   GetSystemTime(&after);
 
   TRegistryValue user = Value("UserID");
-  EXPECT_EQ(ERROR_SUCCESS, user.Result);
+  EXPECT_TRUE(user.Found);
   EXPECT_EQ(DWORD(REG_SZ), user.Type);
   EXPECT_EQ(std::string(1, '\0'), user.Bytes);  // empty, with its NUL stored
   TRegistryValue sku = Value("OstrelSKU");
@@ -110,7 +112,7 @@ TEST_F(ReferralRecord, ALaterRecordKeepsTheTimeStampAndReplacesTheRest)
   g_PreSettings.OstrelSku.Assign("sku");
   WriteReferralRecord();
   const std::string earlier("\xd0\x07\x01\x00\x06\x00\x01\x00\x02\x00\x03\x00\x04\x00\x05\x00", 16);
-  ASSERT_TRUE(WriteRegistryValue(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY, earlier));
+  ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY, earlier));
 
   g_PreSettings.UserId.Clear();
   g_PreSettings.OstrelSku.Assign("sku2");
@@ -128,16 +130,16 @@ TEST_F(ReferralRecord, ALaterRecordKeepsTheTimeStampAndReplacesTheRest)
 TEST_F(ReferralRecord, ATimeStampIsReplacedOnlyWhenItCannotBeRead)
 {
   const std::string full(512, 'f');
-  ASSERT_TRUE(WriteRegistryValue(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY, full));
+  ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY, full));
   WriteReferralRecord();
   EXPECT_EQ(full, Value("TimeStamp").Bytes);
 
-  ASSERT_TRUE(WriteRegistryValue(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_SZ,
+  ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_SZ,
                                  std::string("text", 5)));
   WriteReferralRecord();
   EXPECT_EQ(DWORD(REG_SZ), Value("TimeStamp").Type);
 
-  ASSERT_TRUE(WriteRegistryValue(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY,
+  ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY,
                                  std::string(513, 'o')));
   WriteReferralRecord();
   TRegistryValue stamp = Value("TimeStamp");
@@ -147,14 +149,13 @@ TEST_F(ReferralRecord, ATimeStampIsReplacedOnlyWhenItCannotBeRead)
 
 TEST_F(ReferralRecord, WithoutABookIdTheRegistryIsNotTouched)
 {
-  bool referralsBefore = RegistryKeyExists(HKEY_CURRENT_USER, REFERRALS);
+  bool referralsBefore = RegKeyExists(HKEY_CURRENT_USER, REFERRALS);
   g_PreSettings.BookId.Clear();
   g_PreSettings.UserId.Assign("nobody");
   EXPECT_EQ(1, WriteReferralRecord());
   // An empty book key would be the Referrals key itself.
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND,
-            ReadRegistryValue(HKEY_CURRENT_USER, REFERRALS, "UserID").Result);
-  EXPECT_EQ(referralsBefore, RegistryKeyExists(HKEY_CURRENT_USER, REFERRALS));
+  EXPECT_FALSE(ReadRegistryValue(HKEY_CURRENT_USER, REFERRALS, "UserID").Found);
+  EXPECT_EQ(referralsBefore, RegKeyExists(HKEY_CURRENT_USER, REFERRALS));
 }
 
 TEST_F(ReferralRecord, BackslashesInTheBookIdMakeNestedKeys)
@@ -164,8 +165,8 @@ TEST_F(ReferralRecord, BackslashesInTheBookIdMakeNestedKeys)
   WriteReferralRecord();
   EXPECT_EQ(std::string("nested", 7),
             ReadRegistryValue(HKEY_CURRENT_USER, BookKey() + "\\volume\\one", "UserID").Bytes);
-  EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey() + "\\volume"));
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Value("UserID").Result);
+  EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, BookKey() + "\\volume"));
+  EXPECT_FALSE(Value("UserID").Found);
 }
 
 // A key name with a leading backslash cannot be created below another key.
@@ -174,7 +175,7 @@ TEST_F(ReferralRecord, ABookKeyThatCannotBeCreatedIsPassedOverSilently)
   ASSERT_TRUE(g_PreSettings.BookId.Assign(("\\" + m_BookId).c_str()));
   g_PreSettings.UserId.Assign("lost");
   EXPECT_EQ(1, WriteReferralRecord());
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
 }
 
 namespace {

@@ -7,9 +7,11 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "registrator_before.h"
+#include "registryscratch.h"
 #include "registryvalue.h"
 #include "runcontrol.h"
 #include "tempfolder.h"
+#include "testregistry.h"
 
 namespace {
 
@@ -30,15 +32,15 @@ protected:
   {
     ResetFaults();
     g_RunValues.RtpFileName.Clear();
-    DeleteRegistryKey(HKEY_CURRENT_USER, BookKey());
+    DeleteRegTree(HKEY_CURRENT_USER, BookKey());
   }
   std::string BookKey() const { return REFERRALS + "\\" + m_BookId; }
-  LONG Read(const char* name) const
+  bool Stored(const char* name) const
   {
-    return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name).Result;
+    return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name).Found;
   }
 
-  TRegistrySandbox m_Registry;
+  TRegistryScratch m_Registry;
   std::string m_BookId;
 };
 
@@ -53,7 +55,7 @@ TEST_F(ReferralRecordFaults, NoReferralsKeyMeansNoRecordAndTheHandOverStillHappe
   ArmFault(FAULT_REG_CREATE_KEY, 1, 1);
   EXPECT_EQ(1, WriteReferralRecord());
   EXPECT_EQ(1, HandOverCustomPath());
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
   EXPECT_NE(std::string::npos, ReadWholeFile(file).find("CustomPath=/books/atlas"));
 }
 
@@ -61,7 +63,7 @@ TEST_F(ReferralRecordFaults, NoBookKeyMeansNoValues)
 {
   ArmFault(FAULT_REG_CREATE_KEY, 2, 1);
   EXPECT_EQ(1, WriteReferralRecord());
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, BookKey()));
 }
 
 // Each value is written whatever became of the ones before it.
@@ -69,16 +71,16 @@ TEST_F(ReferralRecordFaults, AValueThatCannotBeWrittenLeavesTheOthers)
 {
   ArmFault(FAULT_REG_SET_VALUE, 1, 1);
   EXPECT_EQ(1, WriteReferralRecord());
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Read("UserID"));
+  EXPECT_FALSE(Stored("UserID"));
   for (const char* name :
        {"OstrelSKU", "PartnerID", "TimeStamp", "ShortcutOnDesktop", "ShortcutInWindowsStartMenu"})
-    EXPECT_EQ(ERROR_SUCCESS, Read(name)) << name;
+    EXPECT_TRUE(Stored(name)) << name;
 
-  DeleteRegistryKey(HKEY_CURRENT_USER, BookKey());
+  DeleteRegTree(HKEY_CURRENT_USER, BookKey());
   ArmFault(FAULT_REG_SET_VALUE, 4, 1);  // the fourth write is the TimeStamp
   WriteReferralRecord();
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Read("TimeStamp"));
-  EXPECT_EQ(ERROR_SUCCESS, Read("ShortcutOnDesktop"));
+  EXPECT_FALSE(Stored("TimeStamp"));
+  EXPECT_TRUE(Stored("ShortcutOnDesktop"));
 }
 
 TEST_F(ReferralRecordFaults, AFailedHandOverIsSilent)
