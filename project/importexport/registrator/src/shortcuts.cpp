@@ -5,15 +5,11 @@
 #include "shelllink.h"
 #include "shellnotify.h"
 #include "specialfolder.h"
+#include "stringtable.h"
 #include "tpath.h"
 #include "tregkey.h"
 
 namespace {
-
-const UINT IDS_DESKTOP_SHORTCUT_NAME = 3100;
-const UINT IDS_OPEN_SHORTCUT_NAME = 3101;
-const UINT IDS_STARTMENU_SHORTCUT_NAME = 3102;
-const UINT IDS_STARTMENU_GROUP = 3103;
 
 // A string of the program's table, or pFallback (cut to nCapacity) when it
 // cannot be loaded.
@@ -80,7 +76,7 @@ HRESULT GetShortcutFolder(int nKind, TPathText* pOut)
       HRESULT hResult = GetSpecialShortcutFolder(SPECIAL_FOLDER_PROGRAMS, *pOut);
       if (FAILED(hResult) || pOut->IsEmpty()) return hResult;
       char aGroup[MAX_PATH];
-      LoadTextOr(IDS_STARTMENU_GROUP, "Ostrelbooks", aGroup, MAX_PATH);
+      LoadTextOr(IDS_SHORTCUT_GROUP, "Ostrelbooks", aGroup, MAX_PATH);
       if (pOut->Append(PATH_SEPARATOR_TEXT) && pOut->Append(aGroup)) return S_OK;
       pOut->Clear();
       return E_FAIL;
