@@ -32,4 +32,14 @@ public:
   int Run(const char* pCommandLine);
 };
 
+// The key under HKEY_CURRENT_USER that holds one book key per book identifier.
+const char REFERRALS_KEY_PATH[] = "Software\\Ostrel\\UserData\\Referrals";
+
+// The option callbacks of mode 2; both always return 1.
+int PostExtractionOptionCallback(const char* pKey, const char* pValue);
+int PostExtractionParamsCallback(const char* pSection, const char* pKey, const char* pValue);
+// Completes the settings: the three full paths and the desktop shortcut
+// name, from the install directory.
+void DerivePostExtractionPaths();
+
 #endif

@@ -27,6 +27,12 @@ public:
   int Run(const char* pCommandLine);
 };
 
+// The mode-1 callbacks for the command-line and parameters-file walks: they
+// copy the keys of the pre-extraction settings (a value too long for its
+// setting is refused, the setting keeps what it held) and always return 1.
+int PreExtractionOptionCallback(const char* pKey, const char* pValue);
+int PreExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue);
+
 // True only when the dialog ended with OK.
 bool ShowExtractionDialog();
 int WriteReferralRecord();

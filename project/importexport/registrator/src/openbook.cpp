@@ -1,0 +1,119 @@
+#include "openbook.h"
+
+#include <stdarg.h>
+#include <string.h>
+
+#include "platform.h"
+#include "tpath.h"
+#include "tregkey.h"
+
+namespace {
+
+bool Succeeded(HINSTANCE hResult) { return (INT_PTR)hResult > 32; }
+
+// The open command of the .htm page type into rCommand; false at the first
+// lookup that fails.
+bool FindBrowserCommand(TText& rCommand)
+{
+  TRegKey key;
+  if (key.Open(HKEY_CLASSES_ROOT, ".htm", KEY_READ) != ERROR_SUCCESS) return false;  // ".htm not found"
+  LONG lRead = key.QueryValue(rCommand, 0);
+  key.Close();
+  if (lRead != ERROR_SUCCESS) return false;  // "no default string"
+  if (!rCommand.Append("\\shell\\open\\command")) return false;
+  if (key.Open(HKEY_CLASSES_ROOT, rCommand.Text(), KEY_READ) != ERROR_SUCCESS)
+    return false;  // "Shell open command not found"
+  lRead = key.QueryValue(rCommand, 0);
+  key.Close();
+  return lRead == ERROR_SUCCESS;  // else "no command string"
+}
+
+// The template formatted with its one insert; rOut empty when the formatter
+// fails.
+bool FormatWithInsert(const char* pTemplate, const char* pInsert, TText& rOut)
+{
+  rOut.Clear();
+  TText safe;
+  if (!EscapeOtherInserts(pTemplate, safe)) return false;
+  UINT_PTR aInserts[1] = {(UINT_PTR)pInsert};
+  char* pFormatted = 0;
+  DWORD dwLength = FormatMessageA(
+      FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+      safe.Text(), 0, 0, reinterpret_cast<LPSTR>(&pFormatted), 0, reinterpret_cast<va_list*>(aInserts));
+  bool bStored = true;
+  if (dwLength != 0 && pFormatted != 0) bStored = rOut.Assign(pFormatted, dwLength);
+  if (pFormatted != 0) LocalFree(pFormatted);
+  return bStored;
+}
+
+int LaunchBrowser(const char* pBookPath, TText& rCommand)
+{
+  TText launchPath;
+  TText argTemplate;
+  TText args;
+  TPath command(rCommand);
+  command.GetArgs(argTemplate);
+  if (!MakeLaunchPath(pBookPath, launchPath) ||
+      !BuildBrowserArguments(argTemplate.Text(), launchPath.Text(), args))
+    return 0;
+  command.RemoveArgs();
+  return Succeeded(ShellExecuteA(0, "open", rCommand.Text(), args.Text(), 0, SW_SHOWNORMAL)) ? 1 : 0;
+}
+
+}  // namespace
+
+bool MakeLaunchPath(const char* pBookPath, TText& rLaunchPath)
+{
+  rLaunchPath.Clear();
+  for (const char* p = pBookPath; *p; ++p) {
+    bool bPair = p[0] == '\\' && p[1] == '\\';
+    if (!rLaunchPath.Append(p, 1)) return false;
+    if (bPair) {
+      if (!rLaunchPath.Append("\\\\\\", 3)) return false;
+      ++p;
+    }
+  }
+  return true;
+}
+
+bool EscapeOtherInserts(const char* pTemplate, TText& rSafe)
+{
+  rSafe.Clear();
+  for (const char* p = pTemplate; *p; ++p) {
+    if (!rSafe.Append(p, 1)) return false;
+    if (*p != '%' || p[1] == 0) continue;
+    // An escape pair is copied whole, so "%%1" stays a literal "%1".
+    if (p[1] == '%') {
+      if (!rSafe.Append("%", 1)) return false;
+      ++p;
+      continue;
+    }
+    bool bInsert = p[1] >= '1' && p[1] <= '9';
+    bool bPlainFirst = p[1] == '1' && !(p[2] >= '0' && p[2] <= '9') && p[2] != '!';
+    // Any other insert, a numbered one or one with a format, is doubled into
+    // a literal percent sign: its text then stands as it was.
+    if (bInsert && !bPlainFirst && !rSafe.Append("%", 1)) return false;
+  }
+  return true;
+}
+
+bool BuildBrowserArguments(const char* pTemplate, const char* pLaunchPath, TText& rArgs)
+{
+  rArgs.Clear();
+  if (strstr(pTemplate, "%1") == 0) {
+    return rArgs.Assign(pTemplate) && rArgs.Append(" \"") && rArgs.Append(pLaunchPath) &&
+           rArgs.Append("\"");
+  }
+  if (strstr(pTemplate, "\"%1\"") != 0) return FormatWithInsert(pTemplate, pLaunchPath, rArgs);
+  TText quoted;
+  return quoted.Assign("\"") && quoted.Append(pLaunchPath) && quoted.Append("\"") &&
+         FormatWithInsert(pTemplate, quoted.Text(), rArgs);
+}
+
+int OpenBook(const char* pBookPath)
+{
+  if (pBookPath == 0 || *pBookPath == 0) return 0;
+  TText command;
+  if (FindBrowserCommand(command)) return LaunchBrowser(pBookPath, command);
+  return Succeeded(ShellExecuteA(0, "open", pBookPath, 0, 0, SW_SHOWNORMAL)) ? 1 : 0;
+}

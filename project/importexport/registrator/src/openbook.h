@@ -1,0 +1,22 @@
+// Mode 2: opening the book in the program that opens .htm pages, or through
+// the shell when no such program is registered.
+#ifndef EXTRACTPANEL_OPENBOOK_H
+#define EXTRACTPANEL_OPENBOOK_H
+
+#include "text.h"
+
+// 1 when a launch succeeded, 0 otherwise (an empty path included).
+int OpenBook(const char* pBookPath);
+
+// The book path as the browser gets it: every pair of backslashes, counted
+// from the left without overlap, doubled. False when out of memory.
+bool MakeLaunchPath(const char* pBookPath, TText& rLaunchPath);
+// The template with every insert other than a plain %1 escaped, so that it
+// comes out as it stands and the formatter reads nothing beyond the one
+// insert. False when out of memory.
+bool EscapeOtherInserts(const char* pTemplate, TText& rSafe);
+// The browser's arguments from the open command's argument template and
+// the launch path. rArgs is empty when formatting failed.
+bool BuildBrowserArguments(const char* pTemplate, const char* pLaunchPath, TText& rArgs);
+
+#endif

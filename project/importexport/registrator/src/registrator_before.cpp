@@ -1,0 +1,152 @@
+#include "registrator_before.h"
+
+#include "commandline.h"
+#include "paramfile.h"
+#include "platform.h"
+#include "resultfile.h"
+#include "runcontrol.h"
+#include "textcompare.h"
+#include "tregkey.h"
+
+TPreExtractionSettings g_PreSettings;
+
+namespace {
+
+const char REFERRALS_KEY[] = "Software\\Ostrel\\UserData\\Referrals";
+const char PARAMETERS_SECTION[] = "parameters";
+
+// A TimeStamp that reads into this many bytes counts as already recorded.
+const DWORD TIMESTAMP_READ_SIZE = 512;
+
+struct TSettingKey
+{
+  const char* pKey;
+  TFixedText<1024> TPreExtractionSettings::*pSetting;
+};
+
+// The keys both sources may carry, then the one only the command line may.
+const TSettingKey SETTING_KEYS[] = {
+  {"autorunbookid", &TPreExtractionSettings::BookId},
+  {"authoruserid", &TPreExtractionSettings::UserId},
+  {"authorostrelsku", &TPreExtractionSettings::OstrelSku},
+  {"authorpartnerid", &TPreExtractionSettings::PartnerId},
+  {"parametersfilepath", &TPreExtractionSettings::ParametersFilePath},
+};
+const size_t FILE_KEY_COUNT = 4;
+const size_t COMMAND_LINE_KEY_COUNT = 5;
+
+// An over-long value is refused and the setting keeps what it held.
+void TakeSetting(const char* pKey, const char* pValue, size_t nKeyCount)
+{
+  for (size_t i = 0; i < nKeyCount; ++i) {
+    if (EqualsNoCase(pKey, SETTING_KEYS[i].pKey)) {
+      (g_PreSettings.*SETTING_KEYS[i].pSetting).Assign(pValue);
+      return;
+    }
+  }
+}
+
+void PutWord(BYTE* pBytes, WORD wValue)
+{
+  pBytes[0] = (BYTE)(wValue & 0xFF);
+  pBytes[1] = (BYTE)(wValue >> 8);
+}
+
+// The current UTC time as a SYSTEMTIME's 16 little-endian bytes.
+void WriteTimeStamp(HKEY hKey)
+{
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  const WORD aFields[8] = {now.wYear, now.wMonth,  now.wDayOfWeek, now.wDay,
+                           now.wHour, now.wMinute, now.wSecond,    now.wMilliseconds};
+  BYTE aBytes[16];
+  for (int i = 0; i < 8; ++i) PutWord(aBytes + 2 * i, aFields[i]);
+  RegSetValueExA(hKey, "TimeStamp", 0, REG_BINARY, aBytes, sizeof(aBytes));
+}
+
+// TimeStamp keeps the first recording: only a key without a readable one
+// gets the current time.
+void KeepOrWriteTimeStamp(TRegKey& rBook)
+{
+  BYTE aStored[TIMESTAMP_READ_SIZE];
+  DWORD nCount = sizeof(aStored);
+  if (rBook.QueryValue(aStored, "TimeStamp", &nCount) != ERROR_SUCCESS)
+    WriteTimeStamp(rBook.m_hKey);
+}
+
+void WriteBookValues(TRegKey& rBook)
+{
+  rBook.SetValue(g_PreSettings.UserId.Text(), "UserID");
+  rBook.SetValue(g_PreSettings.OstrelSku.Text(), "OstrelSKU");
+  rBook.SetValue(g_PreSettings.PartnerId.Text(), "PartnerID");
+  KeepOrWriteTimeStamp(rBook);
+  rBook.SetValue((DWORD)(g_PreSettings.DesktopChoice ? 1 : 0), "ShortcutOnDesktop");
+  rBook.SetValue((DWORD)(g_PreSettings.StartMenuChoice ? 1 : 0), "ShortcutInWindowsStartMenu");
+}
+
+}  // namespace
+
+int PreExtractionOptionCallback(const char* pKey, const char* pValue)
+{
+  TakeSetting(pKey, pValue, COMMAND_LINE_KEY_COUNT);
+  return 1;
+}
+
+int PreExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue)
+{
+  if (pSection != 0 && pKey != 0 && EqualsNoCase(pSection, PARAMETERS_SECTION))
+    TakeSetting(pKey, pValue, FILE_KEY_COUNT);
+  return 1;
+}
+
+TPreExtractionRunner::TPreExtractionRunner()
+{
+  g_PreSettings.BookId.Clear();
+  g_PreSettings.UserId.Clear();
+  g_PreSettings.OstrelSku.Clear();
+  g_PreSettings.PartnerId.Clear();
+  g_PreSettings.ParametersFilePath.Clear();
+  g_PreSettings.ChosenFolder.Clear();
+  // The dialog opens with both boxes ticked.
+  g_PreSettings.DesktopChoice = 1;
+  g_PreSettings.StartMenuChoice = 1;
+}
+
+int TPreExtractionRunner::Run(const char* pCommandLine)
+{
+  int nWalk = ParseCommandLine(pCommandLine, PreExtractionOptionCallback);
+  if (nWalk == COMMAND_LINE_REFUSED) return 0;
+  if (nWalk == 0) return 1;
+  if (!g_PreSettings.ParametersFilePath.IsEmpty() &&
+      ParseParametersFile(g_PreSettings.ParametersFilePath.Text(), PreExtractionParamCallback) == 0)
+    return 1;
+  if (!ShowExtractionDialog()) return 0;
+  WriteReferralRecord();
+  HandOverCustomPath();
+  return 1;
+}
+
+int WriteReferralRecord()
+{
+  if (g_PreSettings.BookId.IsEmpty()) return 1;
+  TRegKey referrals;
+  if (referrals.Create(HKEY_CURRENT_USER, REFERRALS_KEY, 0, REG_OPTION_NON_VOLATILE,
+                       KEY_READ | KEY_WRITE, 0, 0) == ERROR_SUCCESS) {
+    TRegKey book;
+    if (book.Create(referrals.m_hKey, g_PreSettings.BookId.Text(), 0, REG_OPTION_NON_VOLATILE,
+                    KEY_READ | KEY_WRITE, 0, 0) == ERROR_SUCCESS) {
+      WriteBookValues(book);
+      book.Close();
+    }
+  }
+  referrals.Close();
+  return 1;
+}
+
+int HandOverCustomPath()
+{
+  if (!g_RunValues.RtpFileName.IsEmpty() && !g_PreSettings.ChosenFolder.IsEmpty())
+    WriteResultValue(g_RunValues.RtpFileName.Text(), "CustomPath",
+                     g_PreSettings.ChosenFolder.Text());
+  return 1;
+}

@@ -1,0 +1,174 @@
+#include "shortcuts.h"
+
+#include "registrator_after.h"
+#include "runcontrol.h"
+#include "shelllink.h"
+#include "shellnotify.h"
+#include "specialfolder.h"
+#include "tpath.h"
+#include "tregkey.h"
+
+namespace {
+
+const UINT IDS_DESKTOP_SHORTCUT_NAME = 3100;
+const UINT IDS_OPEN_SHORTCUT_NAME = 3101;
+const UINT IDS_STARTMENU_SHORTCUT_NAME = 3102;
+const UINT IDS_STARTMENU_GROUP = 3103;
+
+// A string of the program's table, or pFallback (cut to nCapacity) when it
+// cannot be loaded.
+void LoadTextOr(UINT nId, const char* pFallback, char* pOut, int nCapacity)
+{
+  if (nCapacity <= 0) return;
+  pOut[0] = 0;
+  if (LoadStringA(g_hModule, nId, pOut, nCapacity) > 0) return;
+  int i = 0;
+  for (; i < nCapacity - 1 && pFallback[i] != 0; ++i) pOut[i] = pFallback[i];
+  pOut[i] = 0;
+}
+
+HRESULT GetSpecialShortcutFolder(TSpecialFolder eFolder, TPathText& rOut)
+{
+  char aPath[MAX_PATH];
+  HRESULT hResult = GetSpecialFolderPath(eFolder, aPath);
+  if (SUCCEEDED(hResult) && aPath[0] != 0 && !rOut.Assign(aPath)) return E_FAIL;
+  return hResult;
+}
+
+// " (n).lnk", n in decimal without leading zeros.
+void FormatCounterSuffix(unsigned long n, TFixedText<32>& rOut)
+{
+  char aText[24];
+  char* pOut = aText;
+  char aDigits[24];
+  int nCount = 0;
+  do {
+    aDigits[nCount++] = (char)('0' + n % 10);
+    n /= 10;
+  } while (n != 0);
+  while (nCount > 0) *pOut++ = aDigits[--nCount];
+  *pOut = 0;
+  rOut.Assign(" (");
+  rOut.Append(aText);
+  rOut.Append(").lnk");
+}
+
+bool Exists(const char* pPath) { return GetFileAttributesA(pPath) != INVALID_FILE_ATTRIBUTES; }
+
+// Reads one choice; the value is removed once it was read.
+void TakeChoice(TRegKey& rBookKey, const char* pName, int& rChoice)
+{
+  DWORD dwValue = 0;
+  if (rBookKey.QueryValue(dwValue, pName) != ERROR_SUCCESS) return;
+  rChoice = (int)dwValue;
+  rBookKey.DeleteValue(pName);
+}
+
+}  // namespace
+
+HRESULT GetShortcutFolder(int nKind, TPathText* pOut)
+{
+  if (pOut == 0) return E_FAIL;
+  pOut->Clear();
+  switch (nKind) {
+    case SHORTCUT_OPEN:
+      if (g_PostSettings.InstallDirectory.IsEmpty()) return S_FALSE;
+      return pOut->Assign(g_PostSettings.InstallDirectory.Text()) ? S_OK : E_FAIL;
+    case SHORTCUT_DESKTOP:
+      return GetSpecialShortcutFolder(SPECIAL_FOLDER_DESKTOP, *pOut);
+    case SHORTCUT_STARTMENU: {
+      HRESULT hResult = GetSpecialShortcutFolder(SPECIAL_FOLDER_PROGRAMS, *pOut);
+      if (FAILED(hResult) || pOut->IsEmpty()) return hResult;
+      char aGroup[MAX_PATH];
+      LoadTextOr(IDS_STARTMENU_GROUP, "Ostrelbooks", aGroup, MAX_PATH);
+      if (pOut->Append(PATH_SEPARATOR_TEXT) && pOut->Append(aGroup)) return S_OK;
+      pOut->Clear();
+      return E_FAIL;
+    }
+    default:
+      return E_FAIL;
+  }
+}
+
+HRESULT GetDefaultShortcutName(int nKind, char* pOut, int nCapacity)
+{
+  if (pOut == 0) return E_FAIL;
+  if (nCapacity > 0) pOut[0] = 0;
+  switch (nKind) {
+    case SHORTCUT_OPEN: LoadTextOr(IDS_OPEN_SHORTCUT_NAME, "Open autorun book", pOut, nCapacity); break;
+    case SHORTCUT_DESKTOP: LoadTextOr(IDS_DESKTOP_SHORTCUT_NAME, "autorun book", pOut, nCapacity); break;
+    case SHORTCUT_STARTMENU: LoadTextOr(IDS_STARTMENU_SHORTCUT_NAME, "autorun book", pOut, nCapacity); break;
+    default: return E_FAIL;
+  }
+  return S_OK;
+}
+
+bool FindFreeShortcutFile(const char* pBase, TPathText& rFile)
+{
+  if (!rFile.Assign(pBase) || !rFile.Append(".lnk")) {
+    rFile.Clear();
+    return false;
+  }
+  // Anything under the name counts as taken, readable or not: an existing
+  // file is never overwritten.
+  for (unsigned long n = 0; Exists(rFile.Text()); ++n) {
+    TFixedText<32> suffix;
+    FormatCounterSuffix(n, suffix);
+    if (!rFile.Assign(pBase) || !rFile.Append(suffix.Text())) {
+      rFile.Clear();
+      return false;
+    }
+  }
+  return true;
+}
+
+HRESULT MakeShortcut(int nKind, const char* pTarget, const char* pName, const char* pIcon)
+{
+  if (pTarget == 0 || *pTarget == 0) return 1;
+  TPathText folder;
+  HRESULT hResult = GetShortcutFolder(nKind, &folder);
+  if (FAILED(hResult) || folder.IsEmpty()) return 1;
+  if (CreateDirectoryTree(folder.Text(), 0) == 0) return 1;
+
+  TPathText name;
+  if (pName == 0 || *pName == 0 || !name.Assign(pName))
+    GetDefaultShortcutName(nKind, name.Buffer(), (int)TPathText::CAPACITY);
+  TPathText base;
+  TPathText file;
+  if (!base.Assign(folder.Text()) || !base.Append(PATH_SEPARATOR_TEXT) || !base.Append(name.Text()) ||
+      !FindFreeShortcutFile(base.Text(), file))
+    return 1;
+
+  hResult = SaveShellLink(file.Text(), pTarget, pIcon ? pIcon : "");
+  if (SUCCEEDED(hResult)) NotifyShellItemCreated(file.Text());
+  return hResult;
+}
+
+int ReadShortcutChoices()
+{
+  TPostExtractionSettings& rSettings = g_PostSettings;
+  if (rSettings.BookId.IsEmpty()) return 0;
+  TRegKey referrals;
+  if (referrals.Open(HKEY_CURRENT_USER, REFERRALS_KEY_PATH, KEY_READ) != ERROR_SUCCESS) return 1;
+  TRegKey book;
+  if (book.Open(referrals.m_hKey, rSettings.BookId.Text(), KEY_READ | KEY_SET_VALUE) == ERROR_SUCCESS) {
+    TakeChoice(book, "ShortcutOnDesktop", rSettings.DesktopChoice);
+    TakeChoice(book, "ShortcutInWindowsStartMenu", rSettings.StartMenuChoice);
+    book.Close();
+  }
+  referrals.Close();
+  return 1;
+}
+
+int MakeChosenShortcuts()
+{
+  TPostExtractionSettings& rSettings = g_PostSettings;
+  ReadShortcutChoices();
+  if (rSettings.DesktopChoice != 0)
+    MakeShortcut(SHORTCUT_DESKTOP, rSettings.TargetPath.Text(), rSettings.DesktopShortcutName.Text(),
+                 rSettings.IconPath.Text());
+  if (rSettings.StartMenuChoice != 0)
+    MakeShortcut(SHORTCUT_STARTMENU, rSettings.TargetPath.Text(), rSettings.DesktopShortcutName.Text(),
+                 rSettings.IconPath.Text());
+  return 1;
+}

@@ -1,0 +1,20 @@
+// Windows: the special folders through the shell's item lists.
+#include "specialfolder.h"
+
+HRESULT GetSpecialFolderPath(TSpecialFolder eFolder, char* pPath)
+{
+  pPath[0] = 0;
+  LPITEMIDLIST pList = 0;
+  HRESULT hResult = SHGetSpecialFolderLocation(0, eFolder, &pList);
+  if (pList == 0) return hResult;
+  char aPath[MAX_PATH];
+  BOOL bHavePath = SUCCEEDED(hResult) && SHGetPathFromIDListA(pList, aPath);
+  // The list belongs to the shell's allocator, path or not.
+  IMalloc* pMalloc = 0;
+  if (SUCCEEDED(SHGetMalloc(&pMalloc)) && pMalloc != 0) {
+    pMalloc->Free(pList);
+    pMalloc->Release();
+  }
+  if (bHavePath) lstrcpynA(pPath, aPath, MAX_PATH);
+  return hResult;
+}

@@ -1,0 +1,300 @@
+// Windows only: mode 1 from end to end. The test starts extractpanel.exe,
+// finds its dialog across processes and drives it as a reader would, then
+// reads what the run left in the registry and the result file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <chrono>
+#include <future>
+#include <string>
+#include <thread>
+
+#include "process.h"
+#include "registryvalue.h"
+#include "stringtable.h"
+#include "tempfolder.h"
+
+namespace {
+
+const char DIALOG_CAPTION[] = "Ostrelbook Extraction";
+const char MESSAGE_CLASS[] = "#32770";
+const std::string REFERRALS = "Software\\Ostrel\\UserData\\Referrals";
+const int MESSAGE_TEXT_ID = 0xFFFF;
+
+HWND WaitForWindow(const char* windowClass, const char* caption, int milliseconds = 20000)
+{
+  for (int waited = 0; waited <= milliseconds; waited += 50) {
+    HWND hWnd = FindWindowA(windowClass, caption);
+    if (hWnd != 0 && IsWindowVisible(hWnd)) return hWnd;
+    Sleep(50);
+  }
+  return 0;
+}
+
+bool WaitUntilGone(HWND hWnd, int milliseconds = 10000)
+{
+  for (int waited = 0; waited <= milliseconds; waited += 50) {
+    if (!IsWindow(hWnd)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+std::string ItemText(HWND hParent, int id)
+{
+  char text[8192] = "";
+  GetDlgItemTextA(hParent, id, text, sizeof text);
+  return text;
+}
+
+// Posted, not sent: a click that opens a modal box would not come back.
+void Click(HWND hParent, int id) { PostMessageA(GetDlgItem(hParent, id), BM_CLICK, 0, 0); }
+
+LRESULT CheckState(HWND hParent, int id)
+{
+  return SendDlgItemMessageA(hParent, id, BM_GETCHECK, 0, 0);
+}
+
+// A check box click opens nothing, so it can be sent and its effect read.
+void Toggle(HWND hParent, int id) { SendDlgItemMessageA(hParent, id, BM_CLICK, 0, 0); }
+
+std::string ProfileValue(const std::string& file, const char* key)
+{
+  char value[1024];
+  GetPrivateProfileStringA("ADRTP", key, "(missing)", value, sizeof value, file.c_str());
+  return value;
+}
+
+// One run of the program in mode 1, with its dialog.
+class TDialogRun
+{
+public:
+  explicit TDialogRun(const std::string& commandLine)
+  {
+    m_Result = std::async(std::launch::async, [commandLine] {
+      return StartAndWaitCommandLine(BuildProgram("extractpanel"), commandLine);
+    });
+    m_hDialog = WaitForWindow(MESSAGE_CLASS, DIALOG_CAPTION);
+  }
+  ~TDialogRun()
+  {
+    if (m_Result.valid() && !Ended(0)) {
+      if (IsWindow(m_hDialog)) PostMessageA(m_hDialog, WM_COMMAND, IDCANCEL, 0);
+      m_Result.wait();
+    }
+  }
+
+  HWND Dialog() const { return m_hDialog; }
+  bool Ended(int milliseconds)
+  {
+    return m_Result.wait_for(std::chrono::milliseconds(milliseconds)) == std::future_status::ready;
+  }
+  TProcessResult Result()
+  {
+    if (!Ended(30000)) return TProcessResult();
+    return m_Result.get();
+  }
+
+private:
+  std::future<TProcessResult> m_Result;
+  HWND m_hDialog = 0;
+};
+
+class ExtractionDialogWindow : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    m_BookId = UniqueRegistryName("dialogtest");
+    m_ResultFile = m_Temp.File("run.rtp");
+    m_ExePath = m_Temp.File("exe folder");
+  }
+  void TearDown() override { DeleteRegistryKey(HKEY_CURRENT_USER, BookKey()); }
+
+  std::string CommandLine(const std::string& extra = "") const
+  {
+    return "-mode 1 -rtpfilename \"" + m_ResultFile + "\" -autorunbookid " + m_BookId + " " + extra;
+  }
+  void WriteExePath() const
+  {
+    WritePrivateProfileStringA("ADRTP", "ExePath", m_ExePath.c_str(), m_ResultFile.c_str());
+  }
+  std::string BookKey() const { return REFERRALS + "\\" + m_BookId; }
+  TRegistryValue Value(const char* name) const
+  {
+    return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name);
+  }
+
+  TRegistrySandbox m_Registry;
+  TTempFolder m_Temp;
+  std::string m_BookId;
+  std::string m_ResultFile;
+  std::string m_ExePath;
+};
+
+std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+
+}  // namespace
+
+TEST_F(ExtractionDialogWindow, OpensOnTheResultFileAndTakesANewFolder)
+{
+  WriteExePath();
+  std::string folder = m_Temp.File("new book");
+  TDialogRun run(CommandLine("-authorostrelsku \"SKU-9\" -authorpartnerid partner"));
+  HWND hDialog = run.Dialog();
+  ASSERT_NE(HWND(0), hDialog);
+
+  EXPECT_EQ(m_ExePath, ItemText(hDialog, 2000));
+  EXPECT_EQ(259, SendDlgItemMessageA(hDialog, 2000, EM_GETLIMITTEXT, 0, 0));
+  EXPECT_EQ(BST_CHECKED, CheckState(hDialog, 2002));
+  EXPECT_EQ(BST_CHECKED, CheckState(hDialog, 2003));
+  EXPECT_EQ(std::string(IDS_PRIVACY_FIRST_TEXT) + IDS_PRIVACY_SECOND_TEXT, ItemText(hDialog, 2004));
+  RECT rect;
+  GetWindowRect(hDialog, &rect);
+  EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2, rect.left);
+  EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2, rect.top);
+
+  SetDlgItemTextA(hDialog, 2000, folder.c_str());
+  Toggle(hDialog, 2002);
+  EXPECT_EQ(BST_UNCHECKED, CheckState(hDialog, 2002));
+  Toggle(hDialog, 2003);
+  Toggle(hDialog, 2003);
+  EXPECT_EQ(BST_CHECKED, CheckState(hDialog, 2003));
+  Click(hDialog, IDOK);
+  TProcessResult result = run.Result();
+  EXPECT_EQ(1, result.ExitStatus) << result.Output;
+  EXPECT_EQ(folder, ProfileValue(m_ResultFile, "CustomPath"));
+  EXPECT_EQ("0", ProfileValue(m_ResultFile, "ExitCode"));
+  EXPECT_EQ(m_ExePath, ProfileValue(m_ResultFile, "ExePath"));
+
+  TRegistryValue user = Value("UserID");
+  EXPECT_EQ(DWORD(REG_SZ), user.Type);
+  EXPECT_EQ(std::string(1, '\0'), user.Bytes);
+  TRegistryValue sku = Value("OstrelSKU");
+  EXPECT_EQ(DWORD(REG_SZ), sku.Type);
+  EXPECT_EQ(std::string("SKU-9", 6), sku.Bytes);
+  EXPECT_EQ(std::string("partner", 8), Value("PartnerID").Bytes);
+  TRegistryValue stamp = Value("TimeStamp");
+  EXPECT_EQ(DWORD(REG_BINARY), stamp.Type);
+  EXPECT_EQ(16u, stamp.Bytes.size());
+  TRegistryValue desktop = Value("ShortcutOnDesktop");
+  EXPECT_EQ(DWORD(REG_DWORD), desktop.Type);
+  EXPECT_EQ(Dword(0), desktop.Bytes);
+  TRegistryValue startMenu = Value("ShortcutInWindowsStartMenu");
+  EXPECT_EQ(DWORD(REG_DWORD), startMenu.Type);
+  EXPECT_EQ(Dword(1), startMenu.Bytes);
+
+  // The same book again: the dialog now opens on the handed-over folder,
+  // and the record keeps its first TimeStamp.
+  std::string second = m_Temp.File("second book");
+  TDialogRun again(CommandLine("-authoruserid u2"));
+  ASSERT_NE(HWND(0), again.Dialog());
+  EXPECT_EQ(folder, ItemText(again.Dialog(), 2000));
+  EXPECT_EQ(BST_CHECKED, CheckState(again.Dialog(), 2002));
+  SetDlgItemTextA(again.Dialog(), 2000, second.c_str());
+  Click(again.Dialog(), IDOK);
+  EXPECT_EQ(1, again.Result().ExitStatus);
+  EXPECT_EQ(second, ProfileValue(m_ResultFile, "CustomPath"));
+  EXPECT_EQ(stamp.Bytes, Value("TimeStamp").Bytes);
+  EXPECT_EQ(std::string("u2", 3), Value("UserID").Bytes);
+  EXPECT_EQ(std::string(1, '\0'), Value("OstrelSKU").Bytes);
+  EXPECT_EQ(Dword(1), Value("ShortcutOnDesktop").Bytes);
+}
+
+TEST_F(ExtractionDialogWindow, AnExistingFolderIsAskedAboutNoStaysYesTakes)
+{
+  std::string existing = m_Temp.MakeFolder("existing");
+  TDialogRun run(CommandLine());
+  HWND hDialog = run.Dialog();
+  ASSERT_NE(HWND(0), hDialog);
+  EXPECT_EQ("c:\\", ItemText(hDialog, 2000));  // no ExePath in the result file
+  SetDlgItemTextA(hDialog, 2000, existing.c_str());
+
+  Click(hDialog, IDOK);
+  HWND hQuestion = WaitForWindow(MESSAGE_CLASS, "Path confirmation");
+  ASSERT_NE(HWND(0), hQuestion);
+  EXPECT_EQ(hDialog, GetWindow(hQuestion, GW_OWNER));
+  EXPECT_EQ(IDS_EXISTS_TEXT_TEXT, ItemText(hQuestion, MESSAGE_TEXT_ID));
+  Click(hQuestion, IDNO);
+  ASSERT_TRUE(WaitUntilGone(hQuestion));
+  EXPECT_FALSE(run.Ended(300));
+  EXPECT_EQ(existing, ItemText(hDialog, 2000));
+
+  Click(hDialog, IDOK);
+  hQuestion = WaitForWindow(MESSAGE_CLASS, "Path confirmation");
+  ASSERT_NE(HWND(0), hQuestion);
+  Click(hQuestion, IDYES);
+  EXPECT_EQ(1, run.Result().ExitStatus);
+  EXPECT_EQ(existing, ProfileValue(m_ResultFile, "CustomPath"));
+}
+
+TEST_F(ExtractionDialogWindow, AnInvalidFolderIsRefusedWithItsMessage)
+{
+  TDialogRun run(CommandLine());
+  HWND hDialog = run.Dialog();
+  ASSERT_NE(HWND(0), hDialog);
+  SetDlgItemTextA(hDialog, 2000, "C:\\bad|name");
+  Click(hDialog, IDOK);
+  HWND hMessage = WaitForWindow(MESSAGE_CLASS, "Invalid path");
+  ASSERT_NE(HWND(0), hMessage);
+  EXPECT_EQ(hDialog, GetWindow(hMessage, GW_OWNER));
+  EXPECT_EQ(IDS_INVALID_TEXT_TEXT, ItemText(hMessage, MESSAGE_TEXT_ID));
+  Click(hMessage, IDOK);
+  ASSERT_TRUE(WaitUntilGone(hMessage));
+  EXPECT_FALSE(run.Ended(300));
+  EXPECT_EQ("C:\\bad|name", ItemText(hDialog, 2000));
+
+  std::string folder = m_Temp.File("fixed");
+  SetDlgItemTextA(hDialog, 2000, folder.c_str());
+  Click(hDialog, IDOK);
+  EXPECT_EQ(1, run.Result().ExitStatus);
+  EXPECT_EQ(folder, ProfileValue(m_ResultFile, "CustomPath"));
+}
+
+TEST_F(ExtractionDialogWindow, CancelAndTheCloseBoxWriteNothingAndFail)
+{
+  WriteExePath();
+  {
+    TDialogRun run(CommandLine("-authoruserid someone"));
+    ASSERT_NE(HWND(0), run.Dialog());
+    SetDlgItemTextA(run.Dialog(), 2000, m_Temp.File("never").c_str());
+    Click(run.Dialog(), IDCANCEL);
+    TProcessResult result = run.Result();
+    EXPECT_EQ(0, result.ExitStatus) << result.Output;
+  }
+  EXPECT_EQ("3", ProfileValue(m_ResultFile, "ExitCode"));
+  EXPECT_EQ("(missing)", ProfileValue(m_ResultFile, "CustomPath"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+
+  WritePrivateProfileStringA("ADRTP", "ExitCode", 0, m_ResultFile.c_str());
+  {
+    TDialogRun run(CommandLine());
+    ASSERT_NE(HWND(0), run.Dialog());
+    PostMessageA(run.Dialog(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, run.Result().ExitStatus);
+  }
+  EXPECT_EQ("3", ProfileValue(m_ResultFile, "ExitCode"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, BookKey()));
+}
+
+TEST_F(ExtractionDialogWindow, ACancelledBrowserLeavesTheFolderAsTyped)
+{
+  std::string typed = m_Temp.MakeFolder("start here");
+  TDialogRun run(CommandLine());
+  HWND hDialog = run.Dialog();
+  ASSERT_NE(HWND(0), hDialog);
+  SetDlgItemTextA(hDialog, 2000, typed.c_str());
+  Click(hDialog, 2001);
+  HWND hBrowser = WaitForWindow(MESSAGE_CLASS, "Choose Folder");
+  ASSERT_NE(HWND(0), hBrowser);
+  EXPECT_EQ(hDialog, GetWindow(hBrowser, GW_OWNER));
+  EXPECT_EQ("OK", ItemText(hBrowser, IDOK));
+  EXPECT_EQ("Cancel", ItemText(hBrowser, IDCANCEL));
+  Click(hBrowser, IDCANCEL);
+  ASSERT_TRUE(WaitUntilGone(hBrowser));
+  EXPECT_EQ(typed, ItemText(hDialog, 2000));
+  EXPECT_FALSE(run.Ended(200));
+  Click(hDialog, IDCANCEL);
+  EXPECT_EQ(0, run.Result().ExitStatus);
+}

@@ -1,0 +1,131 @@
+// Failures made for real through the fault seam of the POSIX layer: each
+// one skips only its own work, and the run still succeeds.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "faults.h"
+#include "filecontent.h"
+#include "launchlog.h"
+#include "modetwoworld.h"
+#include "programrun.h"
+#include "registrator_after.h"
+#include "shelllinkread.h"
+
+namespace {
+
+struct ModeTwoFaults : ::testing::Test
+{
+  void SetUp() override
+  {
+    ASSERT_TRUE(world.Ready());
+    install = world.MakeFolder("Books/Atlas");
+    target = install + "/index.htm";
+    ASSERT_TRUE(WriteWholeFile(target, "<html></html>"));
+    ASSERT_TRUE(world.RegisterPageCommand("\"" + world.FakeBrowser() + "\" \"%1\""));
+    ASSERT_TRUE(world.MakeBookKey(1, 1));
+  }
+  void TearDown() override { ResetFaults(); }
+
+  int Run()
+  {
+    TOptions options = {{"mode", "2"},
+                        {"installdirectory", install},
+                        {"targetfilepath", "index.htm"},
+                        {"importtoostrelfilename", "import.7xe"},
+                        {"autorunbookid", world.BookId()}};
+    TPostExtractionRunner runner;
+    return runner.Run(CommandLineOf(options).c_str());
+  }
+
+  bool Launched() { return !WaitForLaunchRecord(world.BrowserLog()).empty(); }
+  bool NotLaunched()
+  {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return !FileExists(world.BrowserLog());
+  }
+  bool Marked() { return ReadWholeFile(install + "/import.7xe") == " "; }
+  bool Recorded()
+  {
+    std::string value;
+    return ReadRegString(HKEY_CURRENT_USER, world.BookKey(), "Install Directory", value) && value == install;
+  }
+  std::string Open() const { return install + "/Open the Web book.lnk"; }
+  std::string Desktop() const { return world.Desktop() + "/Atlas.lnk"; }
+  std::string StartMenu() const { return world.Programs() + "/Ostrelbooks/Atlas.lnk"; }
+
+  TModeTwoWorld world;
+  std::string install, target;
+};
+
+TEST_F(ModeTwoFaults, FoldersThatCannotBeMadeSkipOnlyTheirShortcuts)
+{
+  ArmFault(FAULT_CREATE_DIRECTORY, 1, 1000);
+  EXPECT_EQ(1, Run());
+  EXPECT_FALSE(FileExists(world.Programs() + "/Ostrelbooks"));
+  EXPECT_FALSE(FileExists(StartMenu()));
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(Recorded());
+  EXPECT_TRUE(Launched());
+}
+
+TEST_F(ModeTwoFaults, AFailedSaveSkipsThatShortcutOnly)
+{
+  ArmFault(FAULT_LINK_SAVE, 1, 1);
+  EXPECT_EQ(1, Run());
+  EXPECT_FALSE(FileExists(Open()));
+  EXPECT_TRUE(ReadShellLink(Desktop()).Loaded);
+  EXPECT_TRUE(ReadShellLink(StartMenu()).Loaded);
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(Launched());
+}
+
+TEST_F(ModeTwoFaults, ARefusedClassesRootRegistersForTheUserInstead)
+{
+  ArmFault(FAULT_REG_CREATE_KEY, 1, 1);
+  EXPECT_EQ(1, Run());
+  EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ".7xe"));
+  std::string typeClass;
+  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, "Software\\Classes\\.7xe", nullptr, typeClass));
+  EXPECT_EQ("7xefile", typeClass);
+  EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Classes\\7xefile"));
+  EXPECT_TRUE(Marked());
+}
+
+TEST_F(ModeTwoFaults, ARegistryThatRefusesEveryKeyStillGetsTheMarkerAndTheRest)
+{
+  ArmFault(FAULT_REG_CREATE_KEY, 1, 1000);
+  EXPECT_EQ(1, Run());
+  EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ".7xe"));
+  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Classes\\.7xe"));
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(ReadShellLink(Open()).Loaded);
+  EXPECT_TRUE(ReadShellLink(Desktop()).Loaded);
+  EXPECT_TRUE(Launched());
+}
+
+TEST_F(ModeTwoFaults, AFailedBrowserLaunchIsTheLastStepAndChangesNothingElse)
+{
+  ArmFault(FAULT_LAUNCH, 1, 1000);
+  EXPECT_EQ(1, Run());
+  EXPECT_TRUE(ReadShellLink(Open()).Loaded);
+  EXPECT_TRUE(ReadShellLink(StartMenu()).Loaded);
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(Recorded());
+  EXPECT_TRUE(NotLaunched());
+}
+
+TEST_F(ModeTwoFaults, ADocumentGoesToTheOpenerWhenNoBrowserIsRegistered)
+{
+  TScopedEnvironment opener("EXTRACTPANEL_OPENER", world.FakeBrowser());
+  DeleteRegTree(HKEY_CLASSES_ROOT, ".htm");
+  EXPECT_EQ(1, Run());
+  TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
+  EXPECT_EQ(world.FakeBrowser(), launch.Program);
+  EXPECT_EQ(std::vector<std::string>{target}, launch.Arguments);
+}
+
+}  // namespace

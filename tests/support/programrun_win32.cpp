@@ -1,0 +1,7 @@
+// Windows: the options as the raw command-line text WinMain receives.
+#include "programrun.h"
+
+TProcessResult RunExtractPanel(const TOptions& options)
+{
+  return StartAndWaitCommandLine(BuildProgram("extractpanel"), CommandLineOf(options));
+}

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "openbook.h"
+
+namespace {
+
+std::string LaunchPathOf(const std::string& book)
+{
+  TText out;
+  EXPECT_TRUE(MakeLaunchPath(book.c_str(), out));
+  return out.Text();
+}
+
+std::string ArgumentsOf(const std::string& argTemplate, const std::string& launchPath)
+{
+  TText out;
+  EXPECT_TRUE(BuildBrowserArguments(argTemplate.c_str(), launchPath.c_str(), out));
+  return out.Text();
+}
+
+std::string Escaped(const std::string& argTemplate)
+{
+  TText out;
+  EXPECT_TRUE(EscapeOtherInserts(argTemplate.c_str(), out));
+  return out.Text();
+}
+
+TEST(BookLaunchPath, PairsOfBackslashesAreDoubledFromTheLeftWithoutOverlap)
+{
+  struct { const char* book; const char* launch; } cases[] = {
+      {R"(C:\Books\Atlas\index.htm)", R"(C:\Books\Atlas\index.htm)"},
+      {R"(\\server\share\Atlas\index.htm)", R"(\\\\server\share\Atlas\index.htm)"},
+      {R"(C:\Books\\Atlas)", R"(C:\Books\\\\Atlas)"},
+      {R"(a\\\b)", R"(a\\\\\b)"},
+      {R"(a\\\\b)", R"(a\\\\\\\\b)"},
+      {R"(trailing\\)", R"(trailing\\\\)"},
+      {"/tmp/book/index.htm", "/tmp/book/index.htm"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.launch, LaunchPathOf(c.book)) << c.book;
+}
+
+TEST(BrowserArguments, TheWorkedFormsOfTheOpenCommand)
+{
+  const std::string q = R"(C:\Books\Atlas\index.htm)";
+  EXPECT_EQ("-nohome \"" + q + "\"", ArgumentsOf("-nohome", q));
+  EXPECT_EQ("\"" + q + "\"", ArgumentsOf("\"%1\"", q));
+  EXPECT_EQ("\"" + q + "\"", ArgumentsOf("%1", q));
+  EXPECT_EQ("-url \"" + q + "\" -new", ArgumentsOf("-url %1 -new", q));
+  EXPECT_EQ(" \"" + q + "\"", ArgumentsOf("", q));
+}
+
+TEST(BrowserArguments, AQuotedInsertAnywhereMeansNoQuotesAreAddedAtAnyInsert)
+{
+  EXPECT_EQ("\"Q\" Q", ArgumentsOf("\"%1\" %1", "Q"));
+  EXPECT_EQ("-a \"Q\" -b", ArgumentsOf("-a \"%1\" -b", "Q"));
+}
+
+TEST(BrowserArguments, TheInsertIsNeverReadAsATemplateItself)
+{
+  EXPECT_EQ("\"C:\\100%2 %1\\x\"", ArgumentsOf("%1", "C:\\100%2 %1\\x"));
+}
+
+TEST(BrowserArguments, OtherInsertsStayAsTheyStandAndNothingBeyondTheOneInsertIsRead)
+{
+  EXPECT_EQ("%2 \"Q\"", ArgumentsOf("%2 %1", "Q"));
+  EXPECT_EQ("\"Q\" %10 %99", ArgumentsOf("%1 %10 %99", "Q"));
+  EXPECT_EQ("%1!d! \"Q\"", ArgumentsOf("%1!d! %1", "Q"));
+  EXPECT_EQ("%1!s!", ArgumentsOf("%1!s!", "Q"));
+  EXPECT_EQ("%1!*.*s!", ArgumentsOf("%1!*.*s!", "Q"));
+}
+
+TEST(BrowserArguments, TheFormattersOwnEscapesStillApply)
+{
+  EXPECT_EQ("50% \"Q\"", ArgumentsOf("50%% %1", "Q"));
+  EXPECT_EQ("%1 \"Q\"", ArgumentsOf("%%1 %1", "Q"));
+  EXPECT_EQ("a\r\nb \"Q\"", ArgumentsOf("a%nb %1", "Q"));
+  EXPECT_EQ("\"Q\"", ArgumentsOf("%1%0 cut", "Q"));
+}
+
+TEST(BrowserArguments, ATemplateTheFormatterRejectsGivesNoArguments)
+{
+  EXPECT_EQ("", ArgumentsOf("%1 %", "Q"));
+}
+
+TEST(InsertEscaping, OnlyAPlainFirstInsertIsLeftToTheFormatter)
+{
+  EXPECT_EQ("%1", Escaped("%1"));
+  EXPECT_EQ("\"%1\" x", Escaped("\"%1\" x"));
+  EXPECT_EQ("%%2", Escaped("%2"));
+  EXPECT_EQ("%%12", Escaped("%12"));
+  EXPECT_EQ("%%1!s!", Escaped("%1!s!"));
+  EXPECT_EQ("%%1 %1", Escaped("%%1 %1"));
+  EXPECT_EQ("%%%%2", Escaped("%%%2"));
+  EXPECT_EQ("%n%t%0", Escaped("%n%t%0"));
+  EXPECT_EQ("%", Escaped("%"));
+}
+
+}  // namespace
