@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds all presets and runs every test: natively,
 # under the sanitizers, and the Windows build under Wine (dialogs on a virtual
-# X display). Prints the ctest summaries and the shipped executable's size
-# and imports. Exits non-zero when anything failed.
+# X display), then every fuzz target for 20 seconds. Prints the ctest
+# summaries, the shipped executable's size and imports, and the benchmark
+# figures. Exits non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -36,8 +37,14 @@ fi
 cleanup
 trap - EXIT
 
+echo "== fuzzing: every target for 20 seconds"
+bash scripts/fuzz.sh 20 || status=1
+
 echo "== the shipped program"
 bash scripts/check-size.sh build/win32/extractpanel.exe || status=1
+
+echo "== benchmarks (figures only; fails on the executable's size or imports)"
+bash scripts/bench.sh || status=1
 
 if [ $status -eq 0 ]; then echo "ALL TESTS PASSED"; else echo "SOME TESTS FAILED"; fi
 exit $status

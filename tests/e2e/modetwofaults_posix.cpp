@@ -11,8 +11,10 @@
 #include "filecontent.h"
 #include "launchlog.h"
 #include "modetwoworld.h"
+#include "openbook.h"
 #include "programrun.h"
 #include "registrator_after.h"
+#include "scopedenv.h"
 #include "shelllinkread.h"
 
 namespace {
@@ -126,6 +128,51 @@ TEST_F(ModeTwoFaults, ADocumentGoesToTheOpenerWhenNoBrowserIsRegistered)
   TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
   EXPECT_EQ(world.FakeBrowser(), launch.Program);
   EXPECT_EQ(std::vector<std::string>{target}, launch.Arguments);
+}
+
+TEST_F(ModeTwoFaults, ARefusedDeeperFolderKeepsTheShallowerOneAndSkipsOnlyItsShortcut)
+{
+  // A desktop two folders deep that is not there yet. CreateDirectoryA
+  // calls: the book's folder (there), Desk/Top (parent missing), Desk
+  // (made), Desk/Top again (refused), then the Start-menu group.
+  const std::string desk = world.File("Desk");
+  TScopedEnvironment desktop("EXTRACTPANEL_DESKTOP_DIR", desk + "/Top");
+  ArmFault(FAULT_CREATE_DIRECTORY, 4, 1);
+  EXPECT_EQ(1, Run());
+  EXPECT_TRUE(std::filesystem::is_directory(desk));
+  EXPECT_FALSE(FileExists(desk + "/Top"));
+  EXPECT_TRUE(ReadShellLink(Open()).Loaded);
+  EXPECT_TRUE(ReadShellLink(StartMenu()).Loaded);
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(Recorded());
+  EXPECT_TRUE(Launched());
+}
+
+TEST_F(ModeTwoFaults, RefusedValueWritesNameNoTypeAndLoseNothing)
+{
+  ArmFault(FAULT_REG_SET_VALUE, 1, 1000);
+  EXPECT_EQ(1, Run());
+  std::string value;
+  EXPECT_FALSE(ReadRegString(HKEY_CLASSES_ROOT, ".7xe", nullptr, value) && !value.empty());
+  EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, "Software\\Classes\\.7xe", nullptr, value) && !value.empty());
+  EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, "7xefile"));
+  EXPECT_FALSE(Recorded());
+  // What mode 1 left in the book key is still there.
+  EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, world.BookKey(), "UserID", value));
+  EXPECT_EQ("author-1", value);
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(ReadShellLink(Open()).Loaded);
+  EXPECT_TRUE(ReadShellLink(Desktop()).Loaded);
+  EXPECT_TRUE(Launched());
+}
+
+TEST_F(ModeTwoFaults, ABrowserLaunchTheSystemRefusesIsNotFollowedByTheShell)
+{
+  // The shell's opener would write to the same log, so any fallback shows.
+  TScopedEnvironment opener("EXTRACTPANEL_OPENER", world.FakeBrowser());
+  ArmFault(FAULT_LAUNCH, 1, 1);
+  EXPECT_EQ(0, OpenBook(target.c_str()));
+  EXPECT_TRUE(NotLaunched());
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Prints the figures behind the project's budgets. Timings are figures only,
+# never a pass or a fail; the script fails only when the shipped executable
+# passes 64 KiB or imports a DLL that is not a Windows system DLL.
+#   1. the win32 Release executable: size and imported DLLs;
+#   2. a mode-3 run against an empty GUI program, both started the same way
+#      under the same Wine (budget 1.1 times);
+#   3. the parameters-file walk at 1,000 and 10,000 keys, natively and under
+#      Wine (budget about 10 times);
+#   4. a whole mode-2 run under Wine, with a sample book and a stand-in
+#      browser registered for .htm pages, so nothing real is opened.
+# Wine runs in a prefix of the bench's own (build/bench/prefix, made on the
+# first run), so the mode-2 runs touch no other prefix. EP_BENCH_RUNS sets
+# the number of timed starts (9).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+repo=$(pwd)
+runs=${EP_BENCH_RUNS:-9}
+status=0
+
+bash scripts/build.sh win32 native win64 >/dev/null || exit 1
+
+echo "== the shipped program (win32 Release)"
+bash scripts/check-size.sh build/win32/extractpanel.exe || status=1
+
+export EP_WINEPREFIX=$repo/build/bench/prefix
+. scripts/wine-env.sh
+trap ep_wine_stop EXIT
+ep_wine_start
+bin=$repo/build/win64
+winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+# startbench prints: median, least, most (ms), exit status, command.
+startbench() { "$WINE64" "$bin/startbench.exe" "$@" 2>&1 | tr -d '\r'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "?" }'; }
+
+echo
+echo "== start-up under Wine: median of $runs starts each (ms)"
+empty=$(winpath "$bin/emptygui.exe")
+emptycom=$(winpath "$bin/emptycomgui.exe")
+program=$(winpath "$bin/extractpanel.exe")
+table=$(startbench "$runs" "\"$empty\"" "\"$emptycom\"" "\"$program\" -mode 3")
+echo "$table" | awk -F'\t' 'NF >= 5 { printf "  %8s  (%s..%s)  exit %s  %s\n", $1, $2, $3, $4, $5 }'
+t_empty=$(echo "$table" | sed -n 1p | cut -f1)
+t_com=$(echo "$table" | sed -n 2p | cut -f1)
+t_mode3=$(echo "$table" | sed -n 3p | cut -f1)
+echo "  mode 3 / empty GUI program:           $(ratio "$t_mode3" "$t_empty")  (budget 1.1)"
+echo "  mode 3 / empty GUI program with COM:  $(ratio "$t_mode3" "$t_com")"
+cat <<'NOTE'
+  Under Wine the first ratio cannot reach 1.1: the program must initialise
+  COM before it reads its command line, and under Wine loading ole32 (with
+  user32, gdi32, rpcrt4, combase and their kin) and CoInitialize cost about
+  as much again as starting an empty program. The second ratio compares
+  with a program that does only that.
+NOTE
+
+echo
+echo "== parameters-file walk (one section)"
+echo "  native:"
+build/native/walkbench 1000 10000 | sed 's/^/    /'
+echo "  under Wine:"
+"$WINE64" "$bin/walkbench.exe" 1000 10000 2>&1 | tr -d '\r' | sed 's/^/    /'
+echo "  (budget: 10,000 keys at most about 10 times 1,000 keys)"
+
+echo
+echo "== a whole mode-2 run under Wine: median of 5 (ms)"
+# The sample book as the run-time leaves it in C:\epbench, and a stand-in
+# browser for .htm pages that only writes down what it was asked to open.
+work=$WINEPREFIX/drive_c/epbench
+rm -rf "$work"
+mkdir -p "$work/Atlas"
+cp -r samples/atlas/. "$work/Atlas/"
+cp samples/atlas.ini "$work/atlas.ini"
+cp "$bin/fakebrowser.exe" "$work/browser.exe"
+export EXTRACTPANEL_FAKEBROWSER_LOG='C:\epbench\browser.log'
+reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r'; }
+reg add 'HKCR\.htm' /ve /d epbench.page /f >/dev/null
+reg add 'HKCR\epbench.page\shell\open\command' /ve /d '"C:\epbench\browser.exe" "%1"' /f >/dev/null
+shell_folder() {
+  "$WINE64" winepath -u "$(reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' \
+    /v "$1" | sed -n 's/.*REG_SZ *//p')" 2>/dev/null | tr -d '\r'
+}
+desktop=$(shell_folder Desktop)
+group=$(shell_folder Programs)/Ostrelbooks
+rm -f "$desktop"/Atlas*.lnk "$group"/Atlas*.lnk
+table=$(startbench 5 "\"$program\" -mode 2 -parametersfilepath C:\\epbench\\atlas.ini -installdirectory C:\\epbench\\Atlas")
+echo "$table" | awk -F'\t' 'NF >= 5 { printf "  %8s  (%s..%s)  exit %s\n", $1, $2, $3, $4 }'
+sleep 1  # the browser is started, not waited for
+links=$(ls "$work/Atlas"/*.lnk "$desktop"/Atlas*.lnk "$group"/Atlas*.lnk 2>/dev/null | wc -l)
+opened=$(grep -c . "$work/browser.log" 2>/dev/null || echo 0)
+echo "  6 runs (one to warm up): $links shortcuts made, the browser asked $opened times"
+
+exit $status

@@ -1,0 +1,51 @@
+// POSIX only: the ExitCode write refused through the profile stand-in's
+// fault point. The exit status must not change, and the result file must
+// stay as the starter left it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "faults.h"
+#include "filecontent.h"
+#include "runcontrol.h"
+#include "tempfolder.h"
+
+namespace {
+
+class RunControlResultFileFaults : public ::testing::Test
+{
+protected:
+  void TearDown() override { ResetFaults(); }
+
+  int RunWithRefusedWrite(const std::string& mode)
+  {
+    ArmFault(FAULT_PROFILE_WRITE, 1, 1000);
+    std::string commandLine = "-mode " + mode + " -rtpfilename \"" + m_Result + "\"";
+    return RunProgram(commandLine.c_str());
+  }
+
+  TTempFolder m_Folder;
+  const std::string m_Result = m_Folder.File("run.rtp");
+};
+
+TEST_F(RunControlResultFileFaults, RefusedExitCodeLeavesStatusAndFileAlone)
+{
+  const std::string starterContent = "[ADRTP]\r\nExePath=/books\r\nExitCode=7\r\n";
+  ASSERT_TRUE(WriteWholeFile(m_Result, starterContent));
+  EXPECT_EQ(1, RunWithRefusedWrite("3"));
+  EXPECT_EQ(starterContent, ReadWholeFile(m_Result));
+  EXPECT_EQ(0, RunWithRefusedWrite("9"));
+  EXPECT_EQ(starterContent, ReadWholeFile(m_Result));
+}
+
+TEST_F(RunControlResultFileFaults, RefusedExitCodeMakesNoFile)
+{
+  EXPECT_EQ(1, RunWithRefusedWrite("3"));
+  EXPECT_FALSE(FileExists(m_Result));
+  // The same run unhindered does write it.
+  ResetFaults();
+  EXPECT_EQ(1, RunProgram(("-mode 3 -rtpfilename \"" + m_Result + "\"").c_str()));
+  EXPECT_NE(std::string::npos, ReadWholeFile(m_Result).find("ExitCode=0"));
+}
+
+}  // namespace
