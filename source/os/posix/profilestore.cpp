@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fileio.h"
+
 namespace {
 
 const unsigned long NO_ERROR_CODE = 0;
@@ -39,17 +41,6 @@ bool ReadAll(int fd, TText& rText)
   }
 }
 
-bool WriteAll(int fd, const char* pText, size_t nLength)
-{
-  while (nLength > 0) {
-    ssize_t nWritten = write(fd, pText, nLength);
-    if (nWritten < 0 && errno == EINTR) continue;
-    if (nWritten <= 0) return false;
-    pText += nWritten;
-    nLength -= static_cast<size_t>(nWritten);
-  }
-  return true;
-}
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fileio.h"
 #include "registryformat.h"
 
 namespace {
@@ -99,17 +100,6 @@ LONG ReadWholeFile(const char* pPath, TText& rContent)
   return lResult;
 }
 
-bool WriteAll(int nFile, const char* pData, size_t nSize)
-{
-  while (nSize > 0) {
-    ssize_t nWritten = write(nFile, pData, nSize);
-    if (nWritten < 0 && errno == EINTR) continue;
-    if (nWritten <= 0) return false;
-    pData += nWritten;
-    nSize -= static_cast<size_t>(nWritten);
-  }
-  return true;
-}
 
 }  // namespace
 
