@@ -59,8 +59,9 @@ std::vector<std::string> Names(const std::string& list)
 TValues AllValues(const std::string& path)
 {
   TValues values;
+  // The section list never answers the default: a section may well be
+  // named like the sentinel.
   for (const std::string& section : Names(ReadWhole(nullptr, nullptr, path))) {
-    if (Folded(section) == SENTINEL) break;
     std::string keys = ReadWhole(section.c_str(), nullptr, path);
     if (Folded(keys) == SENTINEL) continue;
     for (const std::string& key : Names(keys)) {

@@ -156,6 +156,21 @@ TEST_F(ResultFileValues, WriteCreatesReplacesAndKeepsOtherValues)
   EXPECT_EQ("[ADRTP]\r\nCustomPath=D:\\Atlas\r\nExitCode=0\r\n", ReadWholeFile(m_Path));
 }
 
+// A section may carry the name the reader uses as its "missing" answer.
+TEST_F(ResultFileValues, WriteAfterASectionNamedLikeTheSentinelKeepsBoth)
+{
+  ASSERT_TRUE(WriteWholeFile(m_Path, "[not_found_error]\r\nk=1\r\n"));
+  EXPECT_NE(0, WriteResultValue(m_Path.c_str(), "ExitCode", "0"));
+  std::vector<char> out(64);
+  DWORD nLength = 64;
+  EXPECT_EQ(READ_RESULT_COPIED, Read("ExitCode", out, nLength));
+  EXPECT_STREQ("0", out.data());
+  char aOther[8];
+  EXPECT_EQ(1u, GetPrivateProfileStringA("not_found_error", "k", "", aOther, sizeof aOther,
+                                         m_Path.c_str()));
+  EXPECT_STREQ("1", aOther);
+}
+
 TEST_F(ResultFileValues, WriteIntoAMissingFolderFails)
 {
   std::string path = m_Folder.File("no-such-folder/run.rtp");
