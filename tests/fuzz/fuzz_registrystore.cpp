@@ -151,7 +151,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
   }
 
   std::string name = bDelete && !before.empty() ? before.begin()->first.second : "Install Directory";
-  bool bChange = !bDelete || (!before.empty() && before.begin()->first.first == Folded(keyPath));
+  // A damaged file was set aside: what it held under this key is gone.
+  bool bChange = !bDelete || (bWellFormed && !before.empty() &&
+                              before.begin()->first.first == Folded(keyPath));
   if (bRefused && !bDelete) ArmFault(FAULT_REG_SET_VALUE, 1, 1);
   if (bDelete) lResult = bChange ? RegDeleteValueA(key, name.c_str()) : ERROR_SUCCESS;
   else lResult = RegSetValueExA(key, name.c_str(), 0, REG_SZ,
