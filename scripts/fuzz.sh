@@ -4,12 +4,18 @@
 # (default 20), one after the other: a line per target with its runs and
 # its result. Fails when any target finds something; the input that did it
 # is kept under build/fuzz/findings/<target>/.
-#   bash scripts/fuzz.sh          the short run of the test script
-#   bash scripts/fuzz.sh 600      a longer run; the corpus grown by earlier
-#                                 runs (build/fuzz/corpus) is used again
+#   bash scripts/fuzz.sh 20 1     the test script's run: libFuzzer's seed 1 and
+#                                 the checked-in seeds only, so each run of a
+#                                 commit walks the same sequence of inputs, as
+#                                 far as the machine gets in the time, and a
+#                                 finding in CI can be had again here
+#   bash scripts/fuzz.sh 600      a longer run with a random seed; the corpus
+#                                 grown by earlier runs (build/fuzz/corpus) is
+#                                 used again
 set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
+seed=${2:-}
 build=build/fuzz
 
 cmake --preset fuzz >/dev/null || exit 1
@@ -29,9 +35,13 @@ for exe in "$build"/fuzz_*; do
   name=$(basename "$exe")
   corpus=$build/corpus/$name
   findings=$build/findings/$name
+  extra=()
+  if [ -n "$seed" ]; then
+    corpus=$scratch/corpus-$name
+    extra+=(-seed="$seed")
+  fi
   rm -rf "$findings"
   mkdir -p "$corpus" "$findings"
-  extra=()
   # The command-line reader refuses texts over 4095 characters: let the
   # fuzzer reach them.
   [ "$name" = fuzz_commandline ] && extra+=(-max_len=4200)
