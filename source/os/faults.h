@@ -13,6 +13,7 @@ enum TFaultPoint
   FAULT_PROFILE_WRITE,     // WritePrivateProfileStringA
   FAULT_LINK_SAVE,         // saving a shell link
   FAULT_LAUNCH,            // ShellExecuteA
+  FAULT_COM_START,         // CoInitialize
   FAULT_POINT_COUNT
 };
 

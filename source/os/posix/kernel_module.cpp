@@ -4,6 +4,8 @@
 
 #include <time.h>
 
+#include "faults.h"
+
 namespace {
 
 // Any non-null handle serves: the resources are compiled into the program.
@@ -35,8 +37,10 @@ void GetSystemTime(LPSYSTEMTIME lpSystemTime)
 }
 
 // As on Windows: S_OK the first time, S_FALSE when already initialised.
+// A refused start leaves the count as it was.
 HRESULT CoInitialize(LPVOID)
 {
+  if (FaultHit(FAULT_COM_START)) return E_OUTOFMEMORY;
   return g_nComInitialisations++ == 0 ? S_OK : S_FALSE;
 }
 
