@@ -34,11 +34,18 @@ DWORD GetFileAttributesA(LPCSTR lpFileName)
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_FILE_ATTRIBUTES;
   }
-  if (stat(lpFileName, &info) != 0) {
+  // A symbolic link is there even when what it names is not, as a reparse
+  // point is on Windows: a name it holds is never taken for free.
+  if (lstat(lpFileName, &info) != 0) {
     SetLastError(Win32ErrorFromErrno(errno));
     return INVALID_FILE_ATTRIBUTES;
   }
   DWORD dwAttributes = 0;
+  if (S_ISLNK(info.st_mode)) {
+    dwAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    struct stat target;
+    if (stat(lpFileName, &target) == 0) info = target;
+  }
   if (S_ISDIR(info.st_mode)) dwAttributes |= FILE_ATTRIBUTE_DIRECTORY;
   if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) dwAttributes |= FILE_ATTRIBUTE_READONLY;
   return dwAttributes ? dwAttributes : FILE_ATTRIBUTE_NORMAL;
