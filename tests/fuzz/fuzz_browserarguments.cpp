@@ -8,6 +8,7 @@
 
 #include "fuzzsandbox.h"
 #include "openbook.h"
+#include "platform_codepage.h"
 
 namespace {
 
@@ -45,6 +46,8 @@ bool HasOnePlainInsert(const std::string& text, size_t* pAt)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
+  // One byte, one character, whatever the locale: the pairs are counted on bytes.
+  SetAnsiCodePage(1252);
   FuzzedDataProvider input(pData, nSize);
   std::string book = CText(input.ConsumeRandomLengthString(300));
   std::string argTemplate = CText(input.ConsumeRemainingBytesAsString());

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"
 #include "platform_codepage.h"
@@ -59,6 +60,17 @@ TEST_F(DoubleBytePaths, ForbiddenCharacterAfterADoubleByteOneStillCounts)
   // A lead byte at the very end stands alone.
   EXPECT_EQ(1, HasForbiddenChars("C:\\a:\x95"));
   EXPECT_EQ(1, IsValidFolderPath("C:\\a\x95"));
+}
+
+// Only a real pair of backslashes is doubled for the browser.
+TEST_F(DoubleBytePaths, LaunchPathDoublesOnlyWholeBackslashes)
+{
+  SetAnsiCodePage(932);
+  TText launch;
+  ASSERT_TRUE(MakeLaunchPath(("C:\\" + KANJI_BACKSLASH + "\\index.htm").c_str(), launch));
+  EXPECT_EQ("C:\\" + KANJI_BACKSLASH + "\\index.htm", launch.Text());
+  ASSERT_TRUE(MakeLaunchPath(("\\\\srv\\" + KANJI_BACKSLASH + "\\\\x").c_str(), launch));
+  EXPECT_EQ("\\\\\\\\srv\\" + KANJI_BACKSLASH + "\\\\\\\\x", launch.Text());
 }
 
 TEST_F(DoubleBytePaths, ShareNamesStepOverWholeCharacters)

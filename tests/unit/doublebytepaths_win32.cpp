@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "openbook.h"
 #include "platform.h"
 #include "tempfolder.h"
 #include "tpath.h"
@@ -90,6 +91,16 @@ TEST_F(DoubleBytePathsWindows, FolderTreeWithDoubleByteNames)
   EXPECT_TRUE(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
   EXPECT_EQ(std::vector<std::string>{KANJI_BACKSLASH}, NamesIn(scratch.Path()));
   EXPECT_EQ(std::vector<std::string>{"x" + KANJI_BACKSLASH}, NamesIn(sTop));
+}
+
+// Only a real pair of backslashes is doubled for the browser.
+TEST_F(DoubleBytePathsWindows, LaunchPathDoublesOnlyWholeBackslashes)
+{
+  TText launch;
+  ASSERT_TRUE(MakeLaunchPath(("C:\\" + KANJI_BACKSLASH + "\\index.htm").c_str(), launch));
+  EXPECT_EQ("C:\\" + KANJI_BACKSLASH + "\\index.htm", launch.Text());
+  ASSERT_TRUE(MakeLaunchPath(("\\\\srv\\" + KANJI_BACKSLASH + "\\\\x").c_str(), launch));
+  EXPECT_EQ("\\\\\\\\srv\\" + KANJI_BACKSLASH + "\\\\\\\\x", launch.Text());
 }
 
 }  // namespace

@@ -62,16 +62,19 @@ int LaunchBrowser(const char* pBookPath, TText& rCommand)
 
 }  // namespace
 
+// Whole characters: the second byte of a double-byte one may have the
+// code of a backslash and is no separator.
 bool MakeLaunchPath(const char* pBookPath, TText& rLaunchPath)
 {
   rLaunchPath.Clear();
-  for (const char* p = pBookPath; *p; ++p) {
-    bool bPair = p[0] == '\\' && p[1] == '\\';
-    if (!rLaunchPath.Append(p, 1)) return false;
-    if (bPair) {
+  for (const char* p = pBookPath; *p;) {
+    const char* pNext = CharNextA(p);
+    if (!rLaunchPath.Append(p, static_cast<size_t>(pNext - p))) return false;
+    if (p[0] == '\\' && p[1] == '\\') {
       if (!rLaunchPath.Append("\\\\\\", 3)) return false;
-      ++p;
+      ++pNext;
     }
+    p = pNext;
   }
   return true;
 }
