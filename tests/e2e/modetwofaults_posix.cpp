@@ -9,6 +9,7 @@
 
 #include "faults.h"
 #include "filecontent.h"
+#include "filetype.h"
 #include "launchlog.h"
 #include "modetwoworld.h"
 #include "openbook.h"
@@ -89,12 +90,18 @@ TEST_F(ModeTwoFaults, ARefusedClassesRootRegistersForTheUserInstead)
 {
   ArmFault(FAULT_REG_CREATE_KEY, 1, 1);
   EXPECT_EQ(1, Run());
-  EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ".7xe"));
   std::string typeClass;
   EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, "Software\\Classes\\.7xe", nullptr, typeClass));
   EXPECT_EQ("7xefile", typeClass);
   EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, "Software\\Classes\\7xefile"));
   EXPECT_TRUE(Marked());
+  // The user's registration shows through HKEY_CLASSES_ROOT: the next run
+  // finds it there and has nothing to write, even where it could not.
+  typeClass.clear();
+  EXPECT_TRUE(ReadRegString(HKEY_CLASSES_ROOT, ".7xe", nullptr, typeClass));
+  EXPECT_EQ("7xefile", typeClass);
+  ArmFault(FAULT_REG_CREATE_KEY, 1, 1000);
+  EXPECT_EQ(1, RegisterBookFileType());
 }
 
 TEST_F(ModeTwoFaults, ARegistryThatRefusesEveryKeyStillGetsTheMarkerAndTheRest)

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -284,4 +285,36 @@ TEST_F(RegistryStore, AFolderThatCannotBeMadeRefusesWritesAndReadsAsEmpty)
   EXPECT_EQ("<code 2>", Query("Software", "v"));
   EXPECT_NE(0, Store("Software", "v", "1"));
   EXPECT_NE(0, RegSetValueExA(HKEY_CURRENT_USER, "v", 0, REG_BINARY, reinterpret_cast<const BYTE*>("1"), 1));
+}
+
+// As on Windows, HKEY_CLASSES_ROOT shows HKEY_CURRENT_USER\Software\Classes
+// over the machine's classes.
+TEST_F(RegistryStore, ClassesRootShowsTheUsersClassesFirst)
+{
+  auto set = [](HKEY root, const char* path, const char* text) {
+    HKEY key = nullptr;
+    LONG result = RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (result == 0) result = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                             static_cast<DWORD>(strlen(text) + 1));
+    if (key) RegCloseKey(key);
+    return result;
+  };
+  auto get = [](const char* path) {
+    HKEY key = nullptr;
+    char text[32] = "";
+    DWORD size = sizeof text;
+    LONG result = RegOpenKeyExA(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &key);
+    if (result == 0) result = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    if (key) RegCloseKey(key);
+    return result == 0 ? std::string(text) : "<code " + std::to_string(result) + ">";
+  };
+  ASSERT_EQ(0, set(HKEY_CLASSES_ROOT, ".both", "machine"));
+  ASSERT_EQ(0, set(HKEY_CLASSES_ROOT, ".machine", "machine"));
+  ASSERT_EQ(0, set(HKEY_CURRENT_USER, "Software\\Classes\\.BOTH", "user"));
+  ASSERT_EQ(0, set(HKEY_CURRENT_USER, "Software\\Classes\\.user\\shell", "user shell"));
+  EXPECT_EQ("user", get(".both"));
+  EXPECT_EQ("machine", get(".machine"));
+  EXPECT_EQ("user shell", get(".user\\shell"));
+  EXPECT_EQ("<code 2>", get(".neither"));
+  EXPECT_EQ("<code 2>", get("Software\\Classes\\.both"));
 }

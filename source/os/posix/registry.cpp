@@ -15,6 +15,7 @@ const LONG kNoAccess = 998;     // ERROR_NOACCESS: data missing where a size say
 const LONG kKeyDeleted = 1018;  // ERROR_KEY_DELETED: the handle's key was removed since
 // Windows refuses longer key names with ERROR_INVALID_PARAMETER.
 const size_t kMaxKeyName = 256;
+const char USER_CLASSES_PATH[] = "Software\\Classes\\";
 
 size_t NameLength(const char* pName) { return pName ? strlen(pName) : 0; }
 
@@ -40,12 +41,26 @@ LONG JoinKeyPath(const TOpenKey& rParent, const char* pSubKey, TText& rPath)
 }
 
 // Hands out a handle for a key and tells the caller.
-LONG OpenedKey(const TOpenKey& rParent, REGSAM samDesired, const TText& rPath, PHKEY phkResult)
+LONG OpenedKey(TStoreRoot eRoot, REGSAM samDesired, const TText& rPath, PHKEY phkResult)
 {
-  HKEY hKey = AddOpenKey(rParent.eRoot, samDesired, rPath.Text(), rPath.GetLength());
+  HKEY hKey = AddOpenKey(eRoot, samDesired, rPath.Text(), rPath.GetLength());
   if (hKey == 0) return ERROR_NOT_ENOUGH_MEMORY;
   *phkResult = hKey;
   return ERROR_SUCCESS;
+}
+
+// Opens a key that is there, under the parent that must still be there.
+LONG OpenStoredKey(TStoreRoot eRoot, const char* pParent, size_t nParent, REGSAM samDesired,
+                   TText& rPath, PHKEY phkResult)
+{
+  TText content;
+  ReadStore(eRoot, content);
+  if (!FindStoreKey(content, pParent, nParent, 0)) return kKeyDeleted;
+  TStoreRecord key;
+  if (!FindStoreKey(content, rPath.Text(), rPath.GetLength(), &key)) return ERROR_FILE_NOT_FOUND;
+  // The handle carries the case the store keeps.
+  if (!rPath.IsEmpty()) memcpy(rPath.Buffer(), key.pName, rPath.GetLength());
+  return OpenedKey(eRoot, samDesired, rPath, phkResult);
 }
 
 // Sets or, with pNew null, deletes a value of the handle's key.
@@ -98,7 +113,7 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
     if (lResult != ERROR_SUCCESS) return lResult;
   }
   if (lpdwDisposition) *lpdwDisposition = bCreated ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-  return OpenedKey(*pParent, samDesired, path, phkResult);
+  return OpenedKey(pParent->eRoot, samDesired, path, phkResult);
 }
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
@@ -111,14 +126,16 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY p
   LONG lResult = JoinKeyPath(*pParent, lpSubKey, path);
   if (lResult != ERROR_SUCCESS) return lResult;
 
-  TText content;
-  ReadStore(pParent->eRoot, content);
-  if (!FindStoreKey(content, pParent->pPath, pParent->nPath, 0)) return kKeyDeleted;
-  TStoreRecord key;
-  if (!FindStoreKey(content, path.Text(), path.GetLength(), &key)) return ERROR_FILE_NOT_FOUND;
-  // The handle carries the case the store keeps.
-  if (!path.IsEmpty()) memcpy(path.Buffer(), key.pName, path.GetLength());
-  return OpenedKey(*pParent, samDesired, path, phkResult);
+  // HKEY_CLASSES_ROOT shows the user's own classes before the machine's, as
+  // Windows merges HKEY_CURRENT_USER\Software\Classes into it.
+  if (hKey == HKEY_CLASSES_ROOT && !path.IsEmpty()) {
+    TText userPath;
+    if (!userPath.Assign(USER_CLASSES_PATH) || !userPath.Append(path.Text(), path.GetLength()))
+      return ERROR_NOT_ENOUGH_MEMORY;
+    lResult = OpenStoredKey(STORE_CURRENT_USER, "", 0, samDesired, userPath, phkResult);
+    if (lResult != ERROR_FILE_NOT_FOUND) return lResult;
+  }
+  return OpenStoredKey(pParent->eRoot, pParent->pPath, pParent->nPath, samDesired, path, phkResult);
 }
 
 LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType,
