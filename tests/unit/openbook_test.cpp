@@ -80,9 +80,10 @@ TEST(BrowserArguments, TheFormattersOwnEscapesStillApply)
   EXPECT_EQ("\"Q\"", ArgumentsOf("%1%0 cut", "Q"));
 }
 
-TEST(BrowserArguments, ATemplateTheFormatterRejectsGivesNoArguments)
+TEST(BrowserArguments, ALonePercentAtTheEndStandsAsWritten)
 {
-  EXPECT_EQ("", ArgumentsOf("%1 %", "Q"));
+  EXPECT_EQ("-url \"Q\" 100%", ArgumentsOf("-url %1 100%", "Q"));
+  EXPECT_EQ("\"Q\" %1!%", ArgumentsOf("\"%1\" %1!%", "Q"));
 }
 
 TEST(InsertEscaping, OnlyAPlainFirstInsertIsLeftToTheFormatter)
@@ -95,7 +96,8 @@ TEST(InsertEscaping, OnlyAPlainFirstInsertIsLeftToTheFormatter)
   EXPECT_EQ("%%1 %1", Escaped("%%1 %1"));
   EXPECT_EQ("%%%%2", Escaped("%%%2"));
   EXPECT_EQ("%n%t%0", Escaped("%n%t%0"));
-  EXPECT_EQ("%", Escaped("%"));
+  EXPECT_EQ("%%", Escaped("%"));
+  EXPECT_EQ("%1 %%", Escaped("%1 %"));
 }
 
 }  // namespace

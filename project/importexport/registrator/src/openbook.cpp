@@ -84,7 +84,10 @@ bool EscapeOtherInserts(const char* pTemplate, TText& rSafe)
   rSafe.Clear();
   for (const char* p = pTemplate; *p; ++p) {
     if (!rSafe.Append(p, 1)) return false;
-    if (*p != '%' || p[1] == 0) continue;
+    if (*p != '%') continue;
+    // A lone % at the end would make the formatter refuse the whole
+    // template, and the book would not be opened: it is doubled too.
+    if (p[1] == 0) return rSafe.Append("%", 1);
     // An escape pair is copied whole, so "%%1" stays a literal "%1".
     if (p[1] == '%') {
       if (!rSafe.Append("%", 1)) return false;

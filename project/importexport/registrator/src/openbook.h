@@ -11,9 +11,9 @@ int OpenBook(const char* pBookPath);
 // The book path as the browser gets it: every pair of backslashes, counted
 // from the left without overlap, doubled. False when out of memory.
 bool MakeLaunchPath(const char* pBookPath, TText& rLaunchPath);
-// The template with every insert other than a plain %1 escaped, so that it
-// comes out as it stands and the formatter reads nothing beyond the one
-// insert. False when out of memory.
+// The template with every insert other than a plain %1 escaped, and a lone
+// % at its end, so that they come out as they stand and the formatter reads
+// nothing beyond the one insert. False when out of memory.
 bool EscapeOtherInserts(const char* pTemplate, TText& rSafe);
 // The browser's arguments from the open command's argument template and
 // the launch path. rArgs is empty when formatting failed.
