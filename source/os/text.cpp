@@ -59,7 +59,11 @@ bool TText::Append(const char* pText) { return Append(pText, strlen(pText)); }
 bool TText::Append(const char* pText, size_t nLength)
 {
   if (nLength > (size_t)-1 - m_nLength - 1) return false;
+  // A piece of this very text must be found again after the buffer moves.
+  bool bOwn = pText >= m_pData && pText < m_pData + m_nCapacity;
+  size_t nOffset = bOwn ? static_cast<size_t>(pText - m_pData) : 0;
   if (!Reserve(m_nLength + nLength)) return false;
+  if (bOwn) pText = m_pData + nOffset;
   memmove(m_pData + m_nLength, pText, nLength);
   m_nLength += nLength;
   m_pData[m_nLength] = 0;

@@ -59,3 +59,17 @@ TEST(Text, AssignFromItsOwnTail)
   ASSERT_TRUE(text.Assign(text.Text() + 6));
   EXPECT_STREQ("world", text.Text());
 }
+
+// Appending itself makes the buffer move while the source is read.
+TEST(Text, AppendFromItsOwnText)
+{
+  TText text;
+  std::string expected = "abc";
+  ASSERT_TRUE(text.Assign(expected.c_str()));
+  for (int i = 0; i < 6; ++i) {
+    ASSERT_TRUE(text.Append(text.Text()));
+    expected += expected;
+  }
+  EXPECT_EQ(expected, text.Text());
+  EXPECT_EQ(expected.size(), text.GetLength());
+}
