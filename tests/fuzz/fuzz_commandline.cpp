@@ -16,7 +16,7 @@ namespace {
 std::vector<std::pair<std::string, std::string>> g_Options;
 size_t g_nStopAfter;  // 0: never stop
 
-bool IsWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsReaderSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Copies what it is given, as every callback of the program must, and
 // checks the lengths before it trusts them.
@@ -62,10 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     // A key follows its marker and ends at whitespace.
     FUZZ_CHECK(text.find("-" + key) != std::string::npos ||
                text.find("/" + key) != std::string::npos);
-    for (char c : key) FUZZ_CHECK(!IsWhitespace(c));
+    for (char c : key) FUZZ_CHECK(!IsReaderSpace(c));
     // A value is one stretch of the text, without whitespace at its start.
     FUZZ_CHECK(text.find(value) != std::string::npos);
-    FUZZ_CHECK(value.empty() || !IsWhitespace(value[0]) || text.find("\"" + value) != std::string::npos ||
+    FUZZ_CHECK(value.empty() || !IsReaderSpace(value[0]) || text.find("\"" + value) != std::string::npos ||
                text.find("'" + value) != std::string::npos);
     FUZZ_CHECK(key.size() + value.size() < text.size());
   }

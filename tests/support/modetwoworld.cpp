@@ -1,5 +1,6 @@
 #include "modetwoworld.h"
 
+#include "bookkey.h"
 #include "process.h"
 #include "registrator_after.h"
 

@@ -3,16 +3,15 @@
 
 #include <string.h>
 
-namespace {
+#include "commandline.h"
 
-bool IsWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsMarker(char c) { return c == '-' || c == '/'; }
+namespace {
 
 bool NeedsQuotes(const char* pArgument)
 {
   if (*pArgument == 0) return true;
   for (const char* p = pArgument; *p; ++p) {
-    if (IsWhitespace(*p) || *p == '"' || *p == '\'') return true;
+    if (IsWhitespace(*p) || IsQuote(*p)) return true;
     if (IsMarker(*p) && p != pArgument) return true;
   }
   return false;

@@ -6,10 +6,6 @@
 
 namespace {
 
-bool IsWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsMarker(char c) { return c == '-' || c == '/'; }
-bool IsQuote(char c) { return c == '"' || c == '\''; }
-
 const char* SkipWhitespace(const char* p)
 {
   while (IsWhitespace(*p)) ++p;

@@ -5,6 +5,11 @@
 
 #include <stddef.h>
 
+// The reader's characters; what must agree with the reader uses these.
+inline bool IsWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool IsMarker(char c) { return c == '-' || c == '/'; }
+inline bool IsQuote(char c) { return c == '"' || c == '\''; }
+
 // Gets each option's key and value; returns 0 to stop the walk.
 typedef int (*CommandLineCallback)(const char* pKey, const char* pValue);
 

@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include "bookkey.h"
 #include "platform.h"
 #include "registrator_after.h"
 #include "shellnotify.h"

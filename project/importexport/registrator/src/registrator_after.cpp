@@ -4,6 +4,7 @@
 #include "filetype.h"
 #include "openbook.h"
 #include "paramfile.h"
+#include "pathsearch.h"
 #include "platform.h"
 #include "shortcuts.h"
 #include "textcompare.h"
@@ -40,17 +41,6 @@ void JoinToInstallDirectory(const TPathText& rName, TPathText& rOut)
     rOut.Clear();
 }
 
-// The text after the last separator, or null when there is none. Walks
-// whole characters, so a double-byte character's second byte never counts.
-const char* AfterLastSeparator(const char* pPath)
-{
-  const char* pAfter = 0;
-  for (const char* p = pPath; *p; p = CharNextA(p)) {
-    if (*p == PATH_SEPARATOR_CHAR) pAfter = p + 1;
-  }
-  return pAfter;
-}
-
 }  // namespace
 
 int PostExtractionOptionCallback(const char* pKey, const char* pValue)
@@ -76,8 +66,8 @@ void DerivePostExtractionPaths()
   JoinToInstallDirectory(rSettings.TargetName, rSettings.TargetPath);
   JoinToInstallDirectory(rSettings.ImportMarkerName, rSettings.ImportMarkerPath);
   // The book's folder names the desktop and Start-menu shortcuts.
-  const char* pFolderName = AfterLastSeparator(rSettings.InstallDirectory.Text());
-  if (pFolderName != 0 && *pFolderName != 0) rSettings.DesktopShortcutName.Assign(pFolderName);
+  const char* pSeparator = FindLastPathChar(rSettings.InstallDirectory.Text(), PATH_SEPARATOR_CHAR);
+  if (pSeparator != 0 && pSeparator[1] != 0) rSettings.DesktopShortcutName.Assign(pSeparator + 1);
 }
 
 TPostExtractionRunner::TPostExtractionRunner()

@@ -32,9 +32,6 @@ public:
   int Run(const char* pCommandLine);
 };
 
-// The key under HKEY_CURRENT_USER that holds one book key per book identifier.
-const char REFERRALS_KEY_PATH[] = "Software\\Ostrel\\UserData\\Referrals";
-
 // The option callbacks of mode 2; both always return 1.
 int PostExtractionOptionCallback(const char* pKey, const char* pValue);
 int PostExtractionParamsCallback(const char* pSection, const char* pKey, const char* pValue);

@@ -1,5 +1,6 @@
 #include "registrator_before.h"
 
+#include "bookkey.h"
 #include "commandline.h"
 #include "paramfile.h"
 #include "platform.h"
@@ -12,7 +13,6 @@ TPreExtractionSettings g_PreSettings;
 
 namespace {
 
-const char REFERRALS_KEY[] = "Software\\Ostrel\\UserData\\Referrals";
 const char PARAMETERS_SECTION[] = "parameters";
 
 // A TimeStamp that reads into this many bytes counts as already recorded.
@@ -130,7 +130,7 @@ int WriteReferralRecord()
 {
   if (g_PreSettings.BookId.IsEmpty()) return 1;
   TRegKey referrals;
-  if (referrals.Create(HKEY_CURRENT_USER, REFERRALS_KEY, 0, REG_OPTION_NON_VOLATILE,
+  if (referrals.Create(HKEY_CURRENT_USER, REFERRALS_KEY_PATH, 0, REG_OPTION_NON_VOLATILE,
                        KEY_READ | KEY_WRITE, 0, 0) == ERROR_SUCCESS) {
     TRegKey book;
     if (book.Create(referrals.m_hKey, g_PreSettings.BookId.Text(), 0, REG_OPTION_NON_VOLATILE,

@@ -33,8 +33,6 @@ int RunControlParameter(const char* pSection, const char* pKey, const char* pVal
   return 1;
 }
 
-bool IsWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 template <class TRunner>
 int RunMode(const char* pCommandLine)
 {

@@ -1,5 +1,6 @@
 #include "shortcuts.h"
 
+#include "bookkey.h"
 #include "registrator_after.h"
 #include "runcontrol.h"
 #include "shelllink.h"
