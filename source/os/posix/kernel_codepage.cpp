@@ -3,6 +3,7 @@
 
 #include "platform.h"
 #include "platform_codepage.h"
+#include "textcompare.h"
 
 namespace {
 
@@ -33,8 +34,7 @@ bool CharsetIs(const char* pLocale, const char* pName)
   for (++p; *p && *p != '@'; ++p) {
     char c = *p;
     if (c == '-' || c == '_') continue;
-    if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
-    if (c != *pName++) return false;
+    if (FoldAZ(c) != *pName++) return false;
   }
   return *pName == 0;
 }

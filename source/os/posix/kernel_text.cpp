@@ -1,12 +1,11 @@
 // POSIX only: the stand-ins for the kernel's text comparison and length.
 #include "platform.h"
 
+#include "textcompare.h"
+
 namespace {
 
-unsigned char FoldLetter(unsigned char c)
-{
-  return (c >= 'A' && c <= 'Z') ? (unsigned char)(c - 'A' + 'a') : c;
-}
+unsigned char FoldLetter(unsigned char c) { return static_cast<unsigned char>(FoldAZ(static_cast<char>(c))); }
 
 // Letters compare without regard to case first; with bCaseMatters, the first
 // difference of case then decides, small letters first, as the system's

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "profilelines.h"
+#include "textcompare.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ uint32_t HashName(const char* pName, size_t nLength, uint32_t nSeed)
 {
   uint32_t nHash = 2166136261u ^ nSeed;
   for (size_t i = 0; i < nLength; ++i) {
-    nHash ^= static_cast<unsigned char>(FoldProfileChar(pName[i]));
+    nHash ^= static_cast<unsigned char>(FoldAZ(pName[i]));
     nHash *= 16777619u;
   }
   return nHash;
@@ -151,7 +152,7 @@ size_t ProbeSection(const TProfileFile& rFile, const char* pName, size_t nLength
   size_t i = HashName(pName, nLength, 0) & nMask;
   for (; rFile.pSectionIndex[i] != 0; i = (i + 1) & nMask) {
     const TProfileSection& rOther = rFile.pSections[rFile.pSectionIndex[i] - 1];
-    if (ProfileNamesEqual(rOther.pName, rOther.nNameLength, pName, nLength)) break;
+    if (EqualsNoCase(rOther.pName, rOther.nNameLength, pName, nLength)) break;
   }
   *pbFound = rFile.pSectionIndex[i] != 0;
   return i;
@@ -168,7 +169,7 @@ size_t ProbeKey(const TProfileFile& rFile, size_t nSection, const char* pName, s
     bool bSameSection = nOther >= rSection.nFirstKey &&
                         nOther < rSection.nFirstKey + rSection.nKeyCount;
     const TProfileKey& rOther = rFile.pKeys[nOther];
-    if (bSameSection && ProfileNamesEqual(rOther.pName, rOther.nNameLength, pName, nLength)) break;
+    if (bSameSection && EqualsNoCase(rOther.pName, rOther.nNameLength, pName, nLength)) break;
   }
   *pbFound = rFile.pKeyIndex[i] != 0;
   return i;

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "profilelines.h"
+#include "textcompare.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ bool NameIs(const char* pText, size_t nName, size_t nLength, const char* pName)
 {
   size_t nWanted = strlen(pName);
   TrimProfileName(&pName, &nWanted);
-  return ProfileNamesEqual(pText + nName, nLength, pName, nWanted);
+  return EqualsNoCase(pText + nName, nLength, pName, nWanted);
 }
 
 // The first block of the section counts, as for a read.

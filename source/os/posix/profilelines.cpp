@@ -5,6 +5,7 @@
 
 namespace {
 
+bool IsProfileBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n' || c == 0; }
 
 void Classify(const char* pText, TProfileLine* pLine)
@@ -46,10 +47,6 @@ void Classify(const char* pText, TProfileLine* pLine)
 
 }  // namespace
 
-bool IsProfileBlank(char c) { return c == ' ' || c == '\t'; }
-
-char FoldProfileChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 void TrimProfileName(const char** ppName, size_t* pnLength)
 {
   const char* p = *ppName;
@@ -58,14 +55,6 @@ void TrimProfileName(const char** ppName, size_t* pnLength)
   while (n > 0 && IsProfileBlank(p[n - 1])) --n;
   *ppName = p;
   *pnLength = n;
-}
-
-bool ProfileNamesEqual(const char* pLeft, size_t nLeft, const char* pRight, size_t nRight)
-{
-  if (nLeft != nRight) return false;
-  for (size_t i = 0; i < nLeft; ++i)
-    if (FoldProfileChar(pLeft[i]) != FoldProfileChar(pRight[i])) return false;
-  return true;
 }
 
 bool ReadProfileLine(const char* pText, size_t nLength, size_t nStart, TProfileLine* pLine)

@@ -29,11 +29,7 @@ struct TProfileLine
 // False when nStart is at the end of the text.
 bool ReadProfileLine(const char* pText, size_t nLength, size_t nStart, TProfileLine* pLine);
 
-bool IsProfileBlank(char c);
 // Leaves out the blanks (spaces and tabs) around a name.
 void TrimProfileName(const char** ppName, size_t* pnLength);
-// Names match without regard to the case of A to Z.
-bool ProfileNamesEqual(const char* pLeft, size_t nLeft, const char* pRight, size_t nRight);
-char FoldProfileChar(char c);
 
 #endif

@@ -3,16 +3,16 @@
 
 #include <string.h>
 
-namespace {
+#include "textcompare.h"
 
-char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+namespace {
 
 // The key itself or a key below it; every key is below the root.
 bool IsInTree(const char* pPath, size_t nPath, const char* pTop, size_t nTop)
 {
   if (nTop == 0) return true;
   if (nPath < nTop || (nPath > nTop && pPath[nTop] != '\\')) return false;
-  return SameRegistryName(pPath, nTop, pTop, nTop);
+  return EqualsNoCase(pPath, nTop, pTop, nTop);
 }
 
 bool AppendNewValue(TText& rOut, const TNewValue& rValue)
@@ -23,21 +23,12 @@ bool AppendNewValue(TText& rOut, const TNewValue& rValue)
 
 }  // namespace
 
-bool SameRegistryName(const char* pLeft, size_t nLeft, const char* pRight, size_t nRight)
-{
-  if (nLeft != nRight) return false;
-  for (size_t i = 0; i < nLeft; ++i) {
-    if (FoldCase(pLeft[i]) != FoldCase(pRight[i])) return false;
-  }
-  return true;
-}
-
 bool FindStoreKey(const TText& rContent, const char* pPath, size_t nPath, TStoreRecord* pKey)
 {
   TStoreReader reader(rContent.Text(), rContent.GetLength());
   TStoreRecord record;
   while (reader.Next(record)) {
-    if (record.cKind == 'K' && SameRegistryName(record.pName, record.nName, pPath, nPath)) {
+    if (record.cKind == 'K' && EqualsNoCase(record.pName, record.nName, pPath, nPath)) {
       if (pKey) *pKey = record;
       return true;
     }
@@ -52,8 +43,8 @@ bool FindStoreValue(const TText& rContent, const char* pPath, size_t nPath, cons
   bool bInKey = false;
   while (reader.Next(rValue)) {
     if (rValue.cKind == 'K') {
-      bInKey = SameRegistryName(rValue.pName, rValue.nName, pPath, nPath);
-    } else if (bInKey && SameRegistryName(rValue.pName, rValue.nName, pName, nName)) {
+      bInKey = EqualsNoCase(rValue.pName, rValue.nName, pPath, nPath);
+    } else if (bInKey && EqualsNoCase(rValue.pName, rValue.nName, pName, nName)) {
       return true;
     }
   }
@@ -77,10 +68,10 @@ bool EditStoreValue(const TText& rContent, const char* pPath, size_t nPath, cons
       // Leaving the key without having met the value: it goes last.
       if (bInKey && !bWritten) bOk = AppendNewValue(rOut, *pNew);
       if (bInKey) bWritten = true;
-      bInKey = SameRegistryName(record.pName, record.nName, pPath, nPath);
+      bInKey = EqualsNoCase(record.pName, record.nName, pPath, nPath);
       rKeyFound = rKeyFound || bInKey;
       bOk = bOk && AppendRecord(rOut, record);
-    } else if (bInKey && SameRegistryName(record.pName, record.nName, pName, nName)) {
+    } else if (bInKey && EqualsNoCase(record.pName, record.nName, pName, nName)) {
       rValueFound = true;
       if (!bWritten) {
         // A replaced value keeps the name it was created with.
@@ -138,7 +129,7 @@ bool DeleteStoreTree(const TText& rContent, const char* pPath, size_t nPath, boo
     if (record.cKind == 'K') {
       bSkipping = IsInTree(record.pName, record.nName, pPath, nPath);
       // The kept key's own record stays; its values go all the same.
-      if (bKeepKey && SameRegistryName(record.pName, record.nName, pPath, nPath)) {
+      if (bKeepKey && EqualsNoCase(record.pName, record.nName, pPath, nPath)) {
         bOk = AppendRecord(rOut, record);
       }
     }

@@ -11,9 +11,6 @@
 #include "registryformat.h"
 #include "text.h"
 
-// Equal but for the case of A to Z.
-bool SameRegistryName(const char* pLeft, size_t nLeft, const char* pRight, size_t nRight);
-
 // True when the key is in the store; the root (empty path) always is.
 // pKey, when given and the key has a record, receives that record.
 bool FindStoreKey(const TText& rContent, const char* pPath, size_t nPath, TStoreRecord* pKey);
