@@ -1,6 +1,5 @@
 #include "argumentsplit.h"
 
-#include <string.h>
 
 #include "memory.h"
 

@@ -4,7 +4,6 @@
 
 #include <errno.h>
 #include <stdio.h>
-#include <string.h>
 #include <unistd.h>
 
 #include "faults.h"
@@ -67,12 +66,9 @@ HRESULT SaveShellLink(const char* pFile, const char* pTarget, const char* pIcon)
   uint16_t aIcon[MAX_PATH];
   size_t nIcon = ToUtf16(pIcon, aIcon, MAX_PATH - 1);
   unsigned char aBytes[SHELL_LINK_MAX_BYTES];
-  size_t nBytes = nIcon < MAX_PATH ? BuildShellLinkBytes(pTarget, aIcon, nIcon, aBytes, sizeof aBytes) : 0;
+  size_t nBytes = BuildShellLinkBytes(pTarget, aIcon, nIcon, aBytes, sizeof aBytes);
   if (nBytes == 0) return E_INVALIDARG;
-  if (FaultHit(FAULT_LINK_SAVE)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
-  }
+  if (FaultHit(FAULT_LINK_SAVE)) return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
   FILE* pOut = fopen(pFile, "wb");
   if (pOut == 0) return StatusOfErrno(errno);
   bool bWritten = fwrite(aBytes, 1, nBytes, pOut) == nBytes;

@@ -11,7 +11,6 @@
 const size_t SHELL_LINK_MAX_BYTES = 2048;
 
 // Link flags of the header.
-const uint32_t LINK_HAS_TARGET_ID_LIST = 0x01;
 const uint32_t LINK_HAS_LINK_INFO = 0x02;
 const uint32_t LINK_HAS_ICON_LOCATION = 0x40;
 const uint32_t LINK_IS_UNICODE = 0x80;

@@ -72,7 +72,7 @@ int TPath::IsValidFolderPath() const
   const char* pPath = copy.Text();
 
   if (HasForbiddenChars(pPath)) return 0;
-  if (HasDoubledSeparator(pPath) && HasDoubledSeparator(DoubledSeparatorScope(pPath))) return 0;
+  if (HasDoubledSeparator(DoubledSeparatorScope(pPath))) return 0;
   // A relative folder is taken as typed, without a look at the disk.
   if (PathIsRelativeA(pPath)) return 1;
 

@@ -96,7 +96,7 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
   if (lpAppName == 0) { SetLastError(ERROR_FILE_NOT_FOUND); return FALSE; }
   if (lpFileName == 0 || *lpFileName == 0) { SetLastError(ERROR_ACCESS_DENIED); return FALSE; }
   TProfileOnDisk disk;
-  unsigned long nError = ReadProfileForWrite(lpFileName, disk);
+  DWORD nError = ReadProfileForWrite(lpFileName, disk);
   if (nError != 0) { SetLastError(nError); return FALSE; }
   TText edited;
   TProfileEditResult eEdit = EditProfileText(disk.text.Text(), disk.text.GetLength(), lpAppName,

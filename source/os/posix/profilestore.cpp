@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,13 +12,9 @@
 
 namespace {
 
-const unsigned long NO_ERROR_CODE = 0;
-const unsigned long PATH_NOT_FOUND_CODE = 3;
-const unsigned long ACCESS_DENIED_CODE = 5;
-
-unsigned long ErrorFromErrno(int nErrno)
+DWORD ErrorFromErrno(int nErrno)
 {
-  return (nErrno == ENOENT || nErrno == ENOTDIR) ? PATH_NOT_FOUND_CODE : ACCESS_DENIED_CODE;
+  return (nErrno == ENOENT || nErrno == ENOTDIR) ? ERROR_PATH_NOT_FOUND : ERROR_ACCESS_DENIED;
 }
 
 mode_t NewFileMode()
@@ -44,26 +39,26 @@ bool ReadAll(int fd, TText& rText)
 
 }  // namespace
 
-unsigned long ReadProfileForWrite(const char* pPath, TProfileOnDisk& rDisk)
+DWORD ReadProfileForWrite(const char* pPath, TProfileOnDisk& rDisk)
 {
   rDisk.bExists = false;
   rDisk.nMode = NewFileMode();
-  if (!rDisk.text.Assign("")) return ACCESS_DENIED_CODE;
+  if (!rDisk.text.Assign("")) return ERROR_ACCESS_DENIED;
   struct stat info;
-  if (stat(pPath, &info) != 0) return errno == ENOENT ? NO_ERROR_CODE : ErrorFromErrno(errno);
+  if (stat(pPath, &info) != 0) return errno == ENOENT ? ERROR_SUCCESS : ErrorFromErrno(errno);
   // Windows refuses a read-only file whoever asks; root would not be.
-  if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) return ACCESS_DENIED_CODE;
+  if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) return ERROR_ACCESS_DENIED;
   int fd = open(pPath, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return ErrorFromErrno(errno);
   bool bRead = ReadAll(fd, rDisk.text);
   close(fd);
-  if (!bRead) return ACCESS_DENIED_CODE;
+  if (!bRead) return ERROR_ACCESS_DENIED;
   rDisk.bExists = true;
   rDisk.nMode = info.st_mode & 07777;
-  return NO_ERROR_CODE;
+  return ERROR_SUCCESS;
 }
 
-unsigned long ReplaceProfile(const char* pPath, const char* pText, size_t nLength, mode_t nMode)
+DWORD ReplaceProfile(const char* pPath, const char* pText, size_t nLength, mode_t nMode)
 {
   // A link is followed, so the file it names is the one replaced.
   char* pTarget = realpath(pPath, 0);
@@ -71,7 +66,7 @@ unsigned long ReplaceProfile(const char* pPath, const char* pText, size_t nLengt
   TText temporary;
   if (!temporary.Assign(pFinal) || !temporary.Append(".XXXXXX")) {
     free(pTarget);
-    return ACCESS_DENIED_CODE;
+    return ERROR_ACCESS_DENIED;
   }
   int fd = mkstemp(temporary.Buffer());
   if (fd < 0) {
@@ -84,5 +79,5 @@ unsigned long ReplaceProfile(const char* pPath, const char* pText, size_t nLengt
   bool bReplaced = bWritten && rename(temporary.Text(), pFinal) == 0;
   if (!bReplaced) unlink(temporary.Text());
   free(pTarget);
-  return bReplaced ? NO_ERROR_CODE : ACCESS_DENIED_CODE;
+  return bReplaced ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }

@@ -6,6 +6,7 @@
 #include <stddef.h>
 #include <sys/types.h>
 
+#include "platform_types.h"
 #include "text.h"
 
 struct TProfileOnDisk
@@ -16,9 +17,9 @@ struct TProfileOnDisk
 };
 
 // 0, or the Windows error: 5 for a folder, a read-only or unreadable file.
-unsigned long ReadProfileForWrite(const char* pPath, TProfileOnDisk& rDisk);
+DWORD ReadProfileForWrite(const char* pPath, TProfileOnDisk& rDisk);
 // Writes a temporary file beside pPath and renames it over pPath, so no
 // reader ever sees half a file. 0, or 3 (no such folder) or 5.
-unsigned long ReplaceProfile(const char* pPath, const char* pText, size_t nLength, mode_t nMode);
+DWORD ReplaceProfile(const char* pPath, const char* pText, size_t nLength, mode_t nMode);
 
 #endif

@@ -44,7 +44,6 @@ int ReadProfileWhole(const char* pSection, const char* pKey, const char* pFile,
       pBuffer[nCount + 1] = 0;
       pRead->pBuffer = pBuffer;
       pRead->nSize = nSize;
-      pRead->nCount = nCount;
       return PROFILE_READ_DONE;
     }
     MemFree(pBuffer);

@@ -24,7 +24,6 @@ struct TProfileRead
 {
   char* pBuffer;
   DWORD nSize;   // characters in pBuffer
-  DWORD nCount;  // what the platform returned
 };
 
 // A null pSection reads the section names, a null pKey the key names of

@@ -17,7 +17,6 @@ typedef uint32_t REGSAM;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
 typedef uint16_t WCHAR;
-typedef char CHAR;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
@@ -70,7 +69,6 @@ typedef struct _SYSTEMTIME {
 #define ERROR_BAD_FORMAT 11L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
-#define ERROR_INVALID_NAME 123L
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
