@@ -64,15 +64,12 @@ TEST_F(ModeTwoBrowser, TheWorkedFormsOfTheOpenCommand)
 
 TEST_F(ModeTwoBrowser, TheBrowserGetsTheArgumentTextAsBuilt)
 {
+#ifndef _WIN32
+  GTEST_SKIP() << "a POSIX program gets an argument vector, not the text";
+#endif
   const std::string quoted = "\"" + world.FakeBrowser() + "\"";
-  TLaunch launch = OpenWith(quoted, " -url %1 -new", book);
-  if (!launch.RawArguments.empty()) {
-    EXPECT_EQ("-url \"" + book + "\" -new", launch.RawArguments);
-  }
-  launch = OpenWith(quoted, " -nohome", book);
-  if (!launch.RawArguments.empty()) {
-    EXPECT_EQ("-nohome \"" + book + "\"", launch.RawArguments);
-  }
+  EXPECT_EQ("-url \"" + book + "\" -new", OpenWith(quoted, " -url %1 -new", book).RawArguments);
+  EXPECT_EQ("-nohome \"" + book + "\"", OpenWith(quoted, " -nohome", book).RawArguments);
 }
 
 TEST_F(ModeTwoBrowser, ANetworkPathReachesTheBrowserWithItsLeadingBackslashesDoubled)
@@ -97,13 +94,17 @@ TEST_F(ModeTwoBrowser, AClassWithoutOpenCommandOrHtmWithoutClassFallsBackToo)
   std::string start = ProgramBook();
   ASSERT_TRUE(world.RegisterPageCommand(""));
   EXPECT_EQ(1, OpenBook(start.c_str()));
-  EXPECT_TRUE(ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog())).Arguments.empty());
+  TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
+  EXPECT_NE(std::string::npos, launch.Program.find("start"));
+  EXPECT_TRUE(launch.Arguments.empty());
 
   std::filesystem::remove(world.BrowserLog());
   DeleteRegTree(HKEY_CLASSES_ROOT, ".htm");
   ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, ".htm", "Content Type", "text/html"));
   EXPECT_EQ(1, OpenBook(start.c_str()));
-  EXPECT_TRUE(ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog())).Arguments.empty());
+  launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
+  EXPECT_NE(std::string::npos, launch.Program.find("start"));
+  EXPECT_TRUE(launch.Arguments.empty());
 }
 
 TEST_F(ModeTwoBrowser, AFailedBrowserLaunchIsNotFollowedByTheShell)

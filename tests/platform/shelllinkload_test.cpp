@@ -77,7 +77,9 @@ TEST_F(ShellLinkLoad, TheSeamSavesALinkThatReadsBack)
 
   std::string plain = folder.File("plain.lnk");
   ASSERT_TRUE(SUCCEEDED(SaveShellLink(plain.c_str(), target.c_str(), "")));
-  EXPECT_EQ("", ReadShellLink(plain).Icon);
+  TLinkContent plainLink = ReadShellLink(plain);
+  ASSERT_TRUE(plainLink.Loaded);
+  EXPECT_EQ("", plainLink.Icon);
 }
 
 TEST_F(ShellLinkLoad, SavingIntoAMissingFolderFails)

@@ -36,6 +36,8 @@ std::string AfterProgram(const std::string& line)
 TLaunch ParseLaunchRecord(const std::string& record)
 {
   TLaunch launch;
+  // No record, no launch: CommandLineToArgvW would name this very program.
+  if (record.empty()) return launch;
   std::string line = record.substr(0, record.find("\r\n"));
   launch.RawArguments = AfterProgram(line);
   int size = MultiByteToWideChar(CP_ACP, 0, line.c_str(), -1, nullptr, 0);
