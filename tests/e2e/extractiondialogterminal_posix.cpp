@@ -21,7 +21,6 @@
 
 namespace {
 
-const std::string REFERRALS = "Software\\Ostrel\\UserData\\Referrals";
 
 // The program on a terminal of its own; what it writes collects in Output().
 class TTerminalRun
@@ -164,8 +163,6 @@ protected:
   std::string m_ResultFile;
 };
 
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
-
 }  // namespace
 
 TEST_F(ExtractionDialogTerminal, ShowsTheFormAndTakesANewFolder)
@@ -187,8 +184,8 @@ TEST_F(ExtractionDialogTerminal, ShowsTheFormAndTakesANewFolder)
   EXPECT_EQ("0", Result("ExitCode"));
   EXPECT_EQ(std::string("u1", 3), Value("UserID"));
   EXPECT_EQ(16u, Value("TimeStamp").size());
-  EXPECT_EQ(Dword(0), Value("ShortcutOnDesktop"));
-  EXPECT_EQ(Dword(1), Value("ShortcutInWindowsStartMenu"));
+  EXPECT_EQ(DwordBytes(0), Value("ShortcutOnDesktop"));
+  EXPECT_EQ(DwordBytes(1), Value("ShortcutInWindowsStartMenu"));
 }
 
 TEST_F(ExtractionDialogTerminal, RefusesAnInvalidFolderAndAsksAgain)
@@ -212,8 +209,8 @@ TEST_F(ExtractionDialogTerminal, RefusesAnInvalidFolderAndAsksAgain)
   run.Send("ok");
   EXPECT_EQ(1, run.Wait()) << run.Output();
   EXPECT_EQ(folder, Result("CustomPath"));
-  EXPECT_EQ(Dword(0), Value("ShortcutOnDesktop"));
-  EXPECT_EQ(Dword(1), Value("ShortcutInWindowsStartMenu"));
+  EXPECT_EQ(DwordBytes(0), Value("ShortcutOnDesktop"));
+  EXPECT_EQ(DwordBytes(1), Value("ShortcutInWindowsStartMenu"));
 }
 
 TEST_F(ExtractionDialogTerminal, AnExistingFolderIsAskedAboutNoThenYes)

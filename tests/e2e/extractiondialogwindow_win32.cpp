@@ -11,7 +11,6 @@
 #include <thread>
 
 #include "process.h"
-#include "registryscratch.h"
 #include "registryvalue.h"
 #include "stringtable.h"
 #include "tempfolder.h"
@@ -21,7 +20,6 @@ namespace {
 
 const char DIALOG_CAPTION[] = "Ostrelbook Extraction";
 const char MESSAGE_CLASS[] = "#32770";
-const std::string REFERRALS = "Software\\Ostrel\\UserData\\Referrals";
 const int MESSAGE_TEXT_ID = 0xFFFF;
 
 HWND WaitForWindow(const char* windowClass, const char* caption, int milliseconds = 20000)
@@ -128,14 +126,11 @@ protected:
     return ReadRegistryValue(HKEY_CURRENT_USER, BookKey(), name);
   }
 
-  TRegistryScratch m_Registry;
   TTempFolder m_Temp;
   std::string m_BookId;
   std::string m_ResultFile;
   std::string m_ExePath;
 };
-
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
 
 }  // namespace
 
@@ -182,10 +177,10 @@ TEST_F(ExtractionDialogWindow, OpensOnTheResultFileAndTakesANewFolder)
   EXPECT_EQ(16u, stamp.Bytes.size());
   TRegistryValue desktop = Value("ShortcutOnDesktop");
   EXPECT_EQ(DWORD(REG_DWORD), desktop.Type);
-  EXPECT_EQ(Dword(0), desktop.Bytes);
+  EXPECT_EQ(DwordBytes(0), desktop.Bytes);
   TRegistryValue startMenu = Value("ShortcutInWindowsStartMenu");
   EXPECT_EQ(DWORD(REG_DWORD), startMenu.Type);
-  EXPECT_EQ(Dword(1), startMenu.Bytes);
+  EXPECT_EQ(DwordBytes(1), startMenu.Bytes);
 
   // The same book again: the dialog now opens on the handed-over folder,
   // and the record keeps its first TimeStamp.
@@ -201,7 +196,7 @@ TEST_F(ExtractionDialogWindow, OpensOnTheResultFileAndTakesANewFolder)
   EXPECT_EQ(stamp.Bytes, Value("TimeStamp").Bytes);
   EXPECT_EQ(std::string("u2", 3), Value("UserID").Bytes);
   EXPECT_EQ(std::string(1, '\0'), Value("OstrelSKU").Bytes);
-  EXPECT_EQ(Dword(1), Value("ShortcutOnDesktop").Bytes);
+  EXPECT_EQ(DwordBytes(1), Value("ShortcutOnDesktop").Bytes);
 }
 
 TEST_F(ExtractionDialogWindow, AnExistingFolderIsAskedAboutNoStaysYesTakes)

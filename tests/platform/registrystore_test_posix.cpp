@@ -19,6 +19,7 @@
 #include "platform.h"
 #include "process.h"
 #include "registryscratch.h"
+#include "scopedenv.h"
 
 namespace fs = std::filesystem;
 
@@ -50,23 +51,6 @@ LONG Store(const std::string& keyPath, const char* name, const std::string& byte
   return result;
 }
 
-// Sets an environment variable (null: removes it) for the life of the object.
-class TVariable
-{
-public:
-  TVariable(const char* name, const char* value) : m_Name(name), m_Had(getenv(name) != nullptr)
-  {
-    if (m_Had) m_Old = getenv(name);
-    if (value) setenv(name, value, 1); else unsetenv(name);
-  }
-  ~TVariable() { if (m_Had) setenv(m_Name.c_str(), m_Old.c_str(), 1); else unsetenv(m_Name.c_str()); }
-
-private:
-  std::string m_Name;
-  bool m_Had;
-  std::string m_Old;
-};
-
 }  // namespace
 
 class RegistryStore : public ::testing::Test
@@ -89,24 +73,24 @@ TEST_F(RegistryStore, FolderComesFromTheVariableElseTheConfigFolders)
 {
   fs::path root = scratch.StoreFolder();
   {
-    TVariable direct("EXTRACTPANEL_REGISTRY_DIR", (root / "direct").c_str());
+    TScopedEnvironment direct("EXTRACTPANEL_REGISTRY_DIR", (root / "direct").string());
     ASSERT_EQ(0, Store("Where", "v", "1"));
     EXPECT_TRUE(fs::exists(root / "direct" / "current_user.store"));
   }
   {
-    TVariable direct("EXTRACTPANEL_REGISTRY_DIR", "");
-    TVariable config("XDG_CONFIG_HOME", (root / "xdg").c_str());
+    TScopedEnvironment direct("EXTRACTPANEL_REGISTRY_DIR", "");
+    TScopedEnvironment config("XDG_CONFIG_HOME", (root / "xdg").string());
     ASSERT_EQ(0, Store("Where", "v", "2"));
     EXPECT_TRUE(fs::exists(root / "xdg/extractpanel/registry/current_user.store"));
   }
   {
-    TVariable direct("EXTRACTPANEL_REGISTRY_DIR", nullptr);
-    TVariable config("XDG_CONFIG_HOME", "relative/is/ignored");
-    TVariable home("HOME", (root / "home").c_str());
+    TScopedEnvironment direct("EXTRACTPANEL_REGISTRY_DIR");
+    TScopedEnvironment config("XDG_CONFIG_HOME", "relative/is/ignored");
+    TScopedEnvironment home("HOME", (root / "home").string());
     ASSERT_EQ(0, Store("Where", "v", "3"));
     EXPECT_TRUE(fs::exists(root / "home/.config/extractpanel/registry/current_user.store"));
   }
-  TVariable direct("EXTRACTPANEL_REGISTRY_DIR", (root / "direct").c_str());
+  TScopedEnvironment direct("EXTRACTPANEL_REGISTRY_DIR", (root / "direct").string());
   EXPECT_EQ("1", Query("Where", "v"));
 }
 
@@ -281,7 +265,7 @@ TEST_F(RegistryStore, ArmedFaultsAnswerAccessDeniedAndChangeNothing)
 TEST_F(RegistryStore, AFolderThatCannotBeMadeRefusesWritesAndReadsAsEmpty)
 {
   ASSERT_TRUE(WriteWholeFile(scratch.StoreFolder() + "/plain-file", "not a folder"));
-  TVariable direct("EXTRACTPANEL_REGISTRY_DIR", (scratch.StoreFolder() + "/plain-file/registry").c_str());
+  TScopedEnvironment direct("EXTRACTPANEL_REGISTRY_DIR", scratch.StoreFolder() + "/plain-file/registry");
   EXPECT_EQ("<code 2>", Query("Software", "v"));
   EXPECT_NE(0, Store("Software", "v", "1"));
   EXPECT_NE(0, RegSetValueExA(HKEY_CURRENT_USER, "v", 0, REG_BINARY, reinterpret_cast<const BYTE*>("1"), 1));

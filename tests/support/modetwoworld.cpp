@@ -1,8 +1,8 @@
 #include "modetwoworld.h"
 
-#include "bookkey.h"
 #include "process.h"
 #include "registrator_after.h"
+#include "registryvalue.h"
 
 TModeTwoWorld::TModeTwoWorld()
 {
@@ -32,7 +32,7 @@ TModeTwoWorld::~TModeTwoWorld()
   DeletePlatformRedirect(m_Redirect);
 }
 
-std::string TModeTwoWorld::BookKey() const { return std::string(REFERRALS_KEY_PATH) + "\\" + m_BookId; }
+std::string TModeTwoWorld::BookKey() const { return REFERRALS + "\\" + m_BookId; }
 
 std::string TModeTwoWorld::FakeBrowser() const { return BuildProgram("fakebrowser"); }
 

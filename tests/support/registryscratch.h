@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform.h"
+#include "scopedenv.h"
 #include "tempfolder.h"
 
 // RegDeleteTreeA: Windows headers declare it only for the versions after
@@ -34,8 +35,7 @@ private:
   std::string m_KeyPath;
   std::unique_ptr<TTempFolder> m_Folder;  // POSIX only
   std::string m_StoreFolder;
-  std::string m_OldVariable;
-  bool m_HadVariable = false;
+  std::unique_ptr<TScopedEnvironment> m_Variable;  // POSIX only
 };
 
 #endif

@@ -1,8 +1,6 @@
 // POSIX: the scratch area is a store folder of its own.
 #include "registryscratch.h"
 
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 LONG DeleteRegistryTree(HKEY key, const char* subkey) { return RegDeleteTreeA(key, subkey); }
@@ -15,10 +13,7 @@ TRegistryScratch::TRegistryScratch() : m_Folder(new TTempFolder)
     ADD_FAILURE() << "no temporary folder for the registry store";
     m_StoreFolder = "/dev/null/registry";
   }
-  const char* old = getenv("EXTRACTPANEL_REGISTRY_DIR");
-  m_HadVariable = old != nullptr;
-  if (old) m_OldVariable = old;
-  setenv("EXTRACTPANEL_REGISTRY_DIR", m_StoreFolder.c_str(), 1);
+  m_Variable.reset(new TScopedEnvironment("EXTRACTPANEL_REGISTRY_DIR", m_StoreFolder));
   m_KeyPath = "Software\\extractpanel-tests\\scratch";
   HKEY key = 0;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, m_KeyPath.c_str(), 0, 0, 0, KEY_ALL_ACCESS, 0, &key, 0) ==
@@ -27,11 +22,4 @@ TRegistryScratch::TRegistryScratch() : m_Folder(new TTempFolder)
   }
 }
 
-TRegistryScratch::~TRegistryScratch()
-{
-  if (m_HadVariable) {
-    setenv("EXTRACTPANEL_REGISTRY_DIR", m_OldVariable.c_str(), 1);
-  } else {
-    unsetenv("EXTRACTPANEL_REGISTRY_DIR");
-  }
-}
+TRegistryScratch::~TRegistryScratch() {}

@@ -22,3 +22,10 @@ std::string UniqueRegistryName(const std::string& prefix)
       std::random_device{}();
   return prefix + std::to_string(seed % 1000000007ull) + "x" + std::to_string(++counter);
 }
+
+std::string DwordBytes(DWORD value)
+{
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
+}

@@ -19,4 +19,10 @@ TRegistryValue ReadRegistryValue(HKEY root, const std::string& key, const char* 
 // can stand unquoted on a command line.
 std::string UniqueRegistryName(const std::string& prefix);
 
+// The key that holds the books' records, spelled out here rather than taken
+// from the program, so that a change of the program's path shows.
+inline const std::string REFERRALS = "Software\\Ostrel\\UserData\\Referrals";
+// A REG_DWORD's four bytes as the registry keeps them.
+std::string DwordBytes(DWORD value);
+
 #endif

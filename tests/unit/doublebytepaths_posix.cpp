@@ -2,14 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"
 #include "platform_codepage.h"
+#include "scopedenv.h"
 #include "tpath.h"
 
 namespace {
@@ -167,19 +168,13 @@ class AnsiCodePageFromLocale : public ::testing::Test
 protected:
   void SetUp() override
   {
-    for (const char* pName : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-      const char* pValue = getenv(pName);
-      m_saved.push_back(pValue ? std::make_pair(true, std::string(pValue)) : std::make_pair(false, std::string()));
-      unsetenv(pName);
-    }
+    for (const char* pName : {"LC_ALL", "LC_CTYPE", "LANG"})
+      m_saved.emplace_back(new TScopedEnvironment(pName));
   }
+  // The locale comes back before the code page is read from it again.
   void TearDown() override
   {
-    const char* aNames[] = {"LC_ALL", "LC_CTYPE", "LANG"};
-    for (size_t i = 0; i < 3; ++i) {
-      if (m_saved[i].first) setenv(aNames[i], m_saved[i].second.c_str(), 1);
-      else unsetenv(aNames[i]);
-    }
+    m_saved.clear();
     SetAnsiCodePage(0);
   }
   UINT CodePageFor(const char* pName, const char* pValue)
@@ -191,7 +186,7 @@ protected:
     return nCodePage;
   }
 
-  std::vector<std::pair<bool, std::string>> m_saved;
+  std::vector<std::unique_ptr<TScopedEnvironment>> m_saved;
 };
 
 TEST_F(AnsiCodePageFromLocale, CharacterSetNamesTheCodePage)

@@ -2,12 +2,12 @@
 // folder check, privacy notice, stored choices and centring.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "extractiondialog.h"
 #include "faults.h"
 #include "filecontent.h"
+#include "pathtesting.h"
 #include "programresources.h"
 #include "registrator_before.h"
 #include "stringtable.h"
@@ -129,12 +129,13 @@ TEST(ExtractionDialogFolderCheck, RelativeTextsAreLookedUpInTheCurrentFolder)
 {
   TTempFolder temp;
   temp.MakeFolder("Books");
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(temp.Path());
-  TFolderVerdict existing = JudgeFolder("Books");
-  TFolderVerdict missing = JudgeFolder("Other");
-  TFolderVerdict empty = JudgeFolder("");
-  std::filesystem::current_path(previous);
+  TFolderVerdict existing, missing, empty;
+  {
+    pathtest::CurrentFolder here(temp.Path());
+    existing = JudgeFolder("Books");
+    missing = JudgeFolder("Other");
+    empty = JudgeFolder("");
+  }
   EXPECT_EQ(FOLDER_ASK, existing);
   EXPECT_EQ(FOLDER_ACCEPT, missing);
   EXPECT_EQ(FOLDER_ACCEPT, empty);

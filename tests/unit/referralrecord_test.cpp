@@ -16,14 +16,6 @@
 
 namespace {
 
-const std::string REFERRALS = "Software\\Ostrel\\UserData\\Referrals";
-
-std::string Dword(DWORD value)
-{
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  return bytes;
-}
 
 WORD Field(const std::string& stamp, int index)
 {
@@ -100,10 +92,10 @@ TEST_F(ReferralRecord, TheFirstRecordHoldsAllSixValues)
 
   TRegistryValue desktop = Value("ShortcutOnDesktop");
   EXPECT_EQ(DWORD(REG_DWORD), desktop.Type);
-  EXPECT_EQ(Dword(1), desktop.Bytes);
+  EXPECT_EQ(DwordBytes(1), desktop.Bytes);
   TRegistryValue startMenu = Value("ShortcutInWindowsStartMenu");
   EXPECT_EQ(DWORD(REG_DWORD), startMenu.Type);
-  EXPECT_EQ(Dword(0), startMenu.Bytes);
+  EXPECT_EQ(DwordBytes(0), startMenu.Bytes);
 }
 
 TEST_F(ReferralRecord, ALaterRecordKeepsTheTimeStampAndReplacesTheRest)
@@ -122,8 +114,8 @@ TEST_F(ReferralRecord, ALaterRecordKeepsTheTimeStampAndReplacesTheRest)
   EXPECT_EQ(earlier, Value("TimeStamp").Bytes);
   EXPECT_EQ(std::string(1, '\0'), Value("UserID").Bytes);
   EXPECT_EQ(std::string("sku2", 5), Value("OstrelSKU").Bytes);
-  EXPECT_EQ(Dword(0), Value("ShortcutOnDesktop").Bytes);
-  EXPECT_EQ(Dword(0), Value("ShortcutInWindowsStartMenu").Bytes);
+  EXPECT_EQ(DwordBytes(0), Value("ShortcutOnDesktop").Bytes);
+  EXPECT_EQ(DwordBytes(0), Value("ShortcutInWindowsStartMenu").Bytes);
 }
 
 // Whatever reads into 512 bytes counts as recorded, whatever its type.

@@ -15,7 +15,6 @@
 
 namespace {
 
-const std::string REFERRALS = "Software\\Ostrel\\UserData\\Referrals";
 
 class ReferralRecordFaults : public ::testing::Test
 {
