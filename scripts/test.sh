@@ -40,9 +40,6 @@ trap - EXIT
 echo "== fuzzing: every target for 20 seconds"
 bash scripts/fuzz.sh 20 1 || status=1
 
-echo "== the shipped program"
-bash scripts/check-size.sh build/win32/extractpanel.exe || status=1
-
 echo "== benchmarks (figures only; fails on the executable's size or imports)"
 bash scripts/bench.sh || status=1
 

@@ -1,6 +1,7 @@
 // POSIX only: parsing, indexing and keeping one profile file.
 #include "profilecache.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <string.h>
@@ -77,7 +78,8 @@ bool ReadWholeFile(const char* pPath, char** ppText, size_t* pnLength)
   if (fd < 0) return false;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) { close(fd); return false; }
-  size_t nCapacity = static_cast<size_t>(info.st_size) + 1;
+  // Room for the file, its terminator and the one byte that finds the end.
+  size_t nCapacity = static_cast<size_t>(info.st_size) + 2;
   size_t nLength = 0;
   char* pText = static_cast<char*>(malloc(nCapacity));
   bool bOk = pText != 0;
@@ -89,6 +91,7 @@ bool ReadWholeFile(const char* pPath, char** ppText, size_t* pnLength)
       nCapacity *= 2;
     }
     ssize_t nRead = read(fd, pText + nLength, nCapacity - nLength - 1);
+    if (nRead < 0 && errno == EINTR) continue;
     if (nRead < 0) bOk = false;
     if (nRead <= 0) break;
     nLength += static_cast<size_t>(nRead);
