@@ -188,12 +188,17 @@ TEST_F(ExtractionDialogTerminal, ShowsTheFormAndTakesANewFolder)
   EXPECT_EQ(DwordBytes(1), Value("ShortcutInWindowsStartMenu"));
 }
 
+// A line longer than the folder field is refused, never cut to fit.
 TEST_F(ExtractionDialogTerminal, RefusesAnInvalidFolderAndAsksAgain)
 {
   TTerminalRun run(Arguments());
   ASSERT_TRUE(run.Expect("Ostrelbook extraction folder: [c:\\]: ")) << run.Output();
-  run.Send("bad|name");
+  run.Send(m_Temp.File(std::string(300, 'x')));
   Answer(run, "no", "NO");
+  ASSERT_TRUE(run.Expect("Invalid path")) << run.Output();
+  ASSERT_TRUE(run.Expect("folder: [")) << run.Output();
+  run.Send("bad|name");
+  Answer(run, "", "");
   ASSERT_TRUE(run.Expect("Invalid path")) << run.Output();
   ASSERT_TRUE(run.Expect("such as \\ / : * ? \" < > |"));
   ASSERT_TRUE(run.Expect("You must re-enter a correct path."));

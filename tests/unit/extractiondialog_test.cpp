@@ -112,15 +112,22 @@ TEST(ExtractionDialogFolderCheck, NothingThereIsTakenSomethingThereIsAskedAbout)
   EXPECT_EQ(FOLDER_ACCEPT, JudgeFolder(temp.File("new/deeper").c_str()));
   EXPECT_EQ(FOLDER_ASK, JudgeFolder(existingFolder.c_str()));
   EXPECT_EQ(FOLDER_ASK, JudgeFolder(existingFile.c_str()));
+  std::string longest = temp.File("n");
+  longest.resize(259, 'n');
+  EXPECT_EQ(FOLDER_ACCEPT, JudgeFolder(longest.c_str()));
 }
 
+// A text longer than the 259 bytes of the field would only be taken cut, as
+// another folder.
 TEST(ExtractionDialogFolderCheck, InvalidTextsAreRefusedEvenWhenTheyWouldNotExist)
 {
   TTempFolder temp;
-  for (const char* text : {"C:\\Books\\a*b", "C:\\Books\\a?b", "C:\\Books\\a|b", "Books<x",
+  std::string tooLong = temp.File("n");
+  tooLong.resize(260, 'n');
+  for (std::string text : {"C:\\Books\\a*b", "C:\\Books\\a?b", "C:\\Books\\a|b", "Books<x",
                            "C:\\Books\\\\New", "C:\\Books//New", "\\Books", "1:\\Books",
-                           "C:\\Books\\a:b", "http://example"})
-    EXPECT_EQ(FOLDER_INVALID, JudgeFolder(text)) << text;
+                           "C:\\Books\\a:b", "http://example", tooLong.c_str()})
+    EXPECT_EQ(FOLDER_INVALID, JudgeFolder(text.c_str())) << text;
 }
 
 // A relative text is looked up from the current folder; the empty text names

@@ -78,9 +78,11 @@ int TPath::IsValidFolderPath() const
 
   TText root;
   if (!TPath(copy).GetRoot(root)) return 0;
-  if (PathFileExistsA(root.Text())) return 1;
-  // A share may be out of reach now and there when the book is unpacked.
+  // A share may be out of reach now and there when the book is unpacked;
+  // it is taken before the disk is asked, since asking an unreachable
+  // server holds the dialog for the network's time-out.
   if (PathIsUNCA(root.Text())) return 1;
+  if (PathFileExistsA(root.Text())) return 1;
   return IsDriveRootForm(root);
 }
 

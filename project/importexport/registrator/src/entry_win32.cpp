@@ -1,8 +1,10 @@
 // Windows: the GUI entry point.
+#include "dllsearch.h"
 #include "runcontrol.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
 {
+  HardenDllSearch();
   g_hInstance = hInstance;
   g_hModule = GetModuleHandleA(0);
   return RunProgram(lpCmdLine);

@@ -73,6 +73,8 @@ void GetDefaultFolder(const char* pResultFile, TPathText& rFolder)
 
 TFolderVerdict JudgeFolder(const char* pFolder)
 {
+  // Longer than the field: the folder could only be taken cut, as another.
+  if (lstrlenA(pFolder) > FOLDER_TEXT_LIMIT) return FOLDER_INVALID;
   if (!IsValidFolderPath(pFolder)) return FOLDER_INVALID;
   if (GetFileAttributesA(pFolder) == INVALID_FILE_ATTRIBUTES) return FOLDER_ACCEPT;
   return FOLDER_ASK;

@@ -8,6 +8,7 @@
 
 #include "fixedtext.h"
 #include "platform.h"
+#include "resource.h"
 
 typedef TFixedText<1024> TMessageText;
 typedef TFixedText<2048> TNoticeHalf;
@@ -30,6 +31,13 @@ int ReadFolderSource(const char* pResultFile, const char* pKey, TPathText& rFold
 // CustomPath, then ExePath of the result file (when one is named); "c:\"
 // when neither gives a folder.
 void GetDefaultFolder(const char* pResultFile, TPathText& rFolder);
+
+// The folder text as read from the edit: room for the FOLDER_TEXT_LIMIT
+// bytes that a folder may have, one double-byte character more and the
+// terminator. However a read cuts a longer text (a cut falls between whole
+// characters), it still reads as longer than the limit, and is refused
+// instead of being taken as the shorter folder it was cut to.
+typedef TFixedText<FOLDER_TEXT_LIMIT + 3> TFolderText;
 
 enum TFolderVerdict
 {

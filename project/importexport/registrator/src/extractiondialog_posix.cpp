@@ -71,15 +71,15 @@ TAnswer AskOkCancel()
   }
 }
 
-// Enter keeps the folder shown; a typed folder is taken to its first 259
-// characters, as the window's edit would hold it.
-bool AskFolder(TPathText& rFolder)
+// Enter keeps the folder shown. A typed folder too long for the field is
+// kept too long, as the window's read keeps it, so that the check refuses it.
+bool AskFolder(TFolderText& rFolder)
 {
   printf("%s [%s]: ", IDC_FOLDER_LABEL_TEXT, rFolder.Text());
   TFixedText<1024> line;
   if (!ReadLine(line)) return false;
   if (line.IsEmpty()) return true;
-  if (line.GetLength() > FOLDER_TEXT_LIMIT) line.Buffer()[FOLDER_TEXT_LIMIT] = 0;
+  if (line.GetLength() >= TFolderText::CAPACITY) line.Buffer()[TFolderText::CAPACITY - 1] = 0;
   rFolder.Assign(line.Text());
   return true;
 }
@@ -129,8 +129,10 @@ void ShowHeading(const char* pFolder)
 bool ShowExtractionDialog()
 {
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return false;
-  TPathText folder;
-  GetDefaultFolder(g_RunValues.RtpFileName.Text(), folder);
+  TPathText start;
+  GetDefaultFolder(g_RunValues.RtpFileName.Text(), start);
+  TFolderText folder;
+  folder.Assign(start.Text());
   bool bDesktop = g_PreSettings.DesktopChoice != 0;
   bool bStartMenu = g_PreSettings.StartMenuChoice != 0;
   ShowHeading(folder.Text());

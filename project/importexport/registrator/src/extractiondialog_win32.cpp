@@ -12,10 +12,11 @@ namespace {
 
 const char CONTRACT_SOURCE[] = "project/importexport/registrator/src/registrator_before";
 
-// The edit is read into MAX_PATH characters, so at most 259 reach the check.
-void ReadFolderEdit(HWND hDlg, TPathText& rFolder)
+// The edit counts characters, but its ANSI form may be longer: a text that
+// does not fit the folder field reads as too long, never cut to fit.
+void ReadFolderEdit(HWND hDlg, TFolderText& rFolder)
 {
-  if (GetDlgItemTextA(hDlg, IDC_FOLDER, rFolder.Buffer(), (int)TPathText::CAPACITY) == 0)
+  if (GetDlgItemTextA(hDlg, IDC_FOLDER, rFolder.Buffer(), (int)TFolderText::CAPACITY) == 0)
     rFolder.Clear();
 }
 
@@ -125,13 +126,15 @@ INT_PTR OnInitDialog(HWND hDlg)
   LoadPrivacyNotice(notice);
   SetDlgItemTextA(hDlg, IDC_PRIVACY, notice.Text());
   CenterWindow(hDlg);
-  // The system is not to place the keyboard focus.
+  // The reader, on the keyboard or through a screen reader, lands on the
+  // folder; the handler has placed the focus itself, so it answers FALSE.
+  SetFocus(GetDlgItem(hDlg, IDC_FOLDER));
   return FALSE;
 }
 
 void OnOk(HWND hDlg)
 {
-  TPathText folder;
+  TFolderText folder;
   ReadFolderEdit(hDlg, folder);
   if (!CheckFolder(hDlg, folder.Text())) return;
   StoreDialogChoices(folder.Text(), IsDlgButtonChecked(hDlg, IDC_DESKTOP) == BST_CHECKED,
@@ -141,7 +144,7 @@ void OnOk(HWND hDlg)
 
 void OnBrowse(HWND hDlg)
 {
-  TPathText start;
+  TFolderText start;
   ReadFolderEdit(hDlg, start);
   TPathText chosen;
   if (BrowseForFolder(hDlg, start.Text(), chosen)) SetDlgItemTextA(hDlg, IDC_FOLDER, chosen.Text());

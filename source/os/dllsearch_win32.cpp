@@ -1,0 +1,48 @@
+// Windows only: the DLL search of the process and its critical-error mode.
+#include "dllsearch.h"
+
+#include "platform.h"
+
+namespace {
+
+typedef BOOL(WINAPI* TSetDefaultDllDirectories)(DWORD);
+
+// What the shell, the folder browser, the themed dialog and COM load by
+// bare name, preloaded by full path where the search cannot be restricted:
+// the list the NSIS installer preloads for the same reason (NSIS bug #1125,
+// with NTMARTA since r6984). Without an extension LoadLibrary adds ".dll".
+const char g_szPreload[] =
+    "uxtheme\0userenv\0setupapi\0apphelp\0propsys\0dwmapi\0cryptbase\0oleacc\0clbcatq\0ntmarta\0";
+
+bool RestrictToSystemFolder()
+{
+  TSetDefaultDllDirectories pSet = (TSetDefaultDllDirectories)(void*)GetProcAddress(
+      GetModuleHandleA("kernel32"), "SetDefaultDllDirectories");
+  // On Vista (6.0) with the update that adds it, the shell's link object no
+  // longer loads once the search is restricted.
+  return pSet != 0 && LOWORD(GetVersion()) != 0x0006 && pSet(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+void PreloadFromSystemFolder()
+{
+  char aPath[MAX_PATH];
+  UINT nFolder = GetSystemDirectoryA(aPath, MAX_PATH);
+  // Room for a backslash and the longest name with ".dll".
+  if (nFolder == 0 || nFolder > MAX_PATH - 16) return;
+  aPath[nFolder++] = '\\';
+  for (const char* pName = g_szPreload; *pName; pName += lstrlenA(pName) + 1) {
+    lstrcpyA(aPath + nFolder, pName);
+    LoadLibraryA(aPath);
+  }
+}
+
+}  // namespace
+
+void HardenDllSearch()
+{
+  SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  if (RestrictToSystemFolder()) return;
+  // No current folder in the search, and the known names taken by full path.
+  SetDllDirectoryA("");
+  PreloadFromSystemFolder();
+}
