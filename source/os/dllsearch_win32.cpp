@@ -1,6 +1,8 @@
 // Windows only: the DLL search of the process and its critical-error mode.
 #include "dllsearch.h"
 
+#include <string.h>
+
 #include "platform.h"
 
 namespace {
@@ -18,8 +20,9 @@ bool RestrictToSystemFolder()
 {
   TSetDefaultDllDirectories pSet = (TSetDefaultDllDirectories)(void*)GetProcAddress(
       GetModuleHandleA("kernel32"), "SetDefaultDllDirectories");
-  // On Vista (6.0) with the update that adds it, the shell's link object no
-  // longer loads once the search is restricted.
+  // Not on Vista (6.0): with the update that adds the call there, the shell
+  // link object is reported to fail to load once the search is restricted,
+  // and mode 2 makes shortcuts.
   return pSet != 0 && LOWORD(GetVersion()) != 0x0006 && pSet(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
@@ -30,9 +33,11 @@ void PreloadFromSystemFolder()
   // Room for a backslash and the longest name with ".dll".
   if (nFolder == 0 || nFolder > MAX_PATH - 16) return;
   aPath[nFolder++] = '\\';
-  for (const char* pName = g_szPreload; *pName; pName += lstrlenA(pName) + 1) {
-    lstrcpyA(aPath + nFolder, pName);
+  for (const char* pName = g_szPreload; *pName;) {
+    size_t nName = strlen(pName) + 1;
+    memcpy(aPath + nFolder, pName, nName);
     LoadLibraryA(aPath);
+    pName += nName;
   }
 }
 
