@@ -12,6 +12,7 @@ enum TFaultPoint
   FAULT_REG_SET_VALUE,     // RegSetValueExA
   FAULT_PROFILE_WRITE,     // WritePrivateProfileStringA
   FAULT_LINK_SAVE,         // saving a shell link
+  FAULT_NAME_TAKEN,        // CreateFileA CREATE_NEW: another process makes the file first
   FAULT_LAUNCH,            // ShellExecuteA
   FAULT_COM_START,         // CoInitialize
   FAULT_POINT_COUNT

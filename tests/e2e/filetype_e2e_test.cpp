@@ -3,6 +3,7 @@
 // or the test's own registry (POSIX).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "filecontent.h"
@@ -81,6 +82,19 @@ TEST_F(ModeTwoFileType, AnExistingClassKeyIsKept)
   std::string description;
   EXPECT_TRUE(ReadRegString(HKEY_CLASSES_ROOT, "7xefile", nullptr, description));
   EXPECT_EQ("Book import", description);
+}
+
+// The book's folder may hold a link planted by another user.
+TEST_F(ModeTwoFileType, AMarkerNameThatIsALinkWritesNothingThroughIt)
+{
+  const std::string elsewhere = world.File("elsewhere.txt");
+  ASSERT_TRUE(WriteWholeFile(elsewhere, "another user's file"));
+  std::error_code ec;
+  std::filesystem::create_symlink(elsewhere, marker, ec);
+  if (ec) GTEST_SKIP() << "no symbolic link can be made here: " << ec.message();
+  EXPECT_EQ(1, WriteImportMarker(marker.c_str()));
+  EXPECT_EQ("another user's file", ReadWholeFile(elsewhere));
+  EXPECT_EQ("7xefile", TypeClass());
 }
 
 TEST_F(ModeTwoFileType, NoMarkerPathTouchesNothing)

@@ -64,6 +64,19 @@ struct ModeTwoFaults : ::testing::Test
   std::string install, target;
 };
 
+TEST_F(ModeTwoFaults, ANameTakenAfterTheLookIsLeftAloneAndTheNextCounterUsed)
+{
+  // Another process makes the open shortcut's file between the program's
+  // look at the name and its save.
+  ArmFault(FAULT_NAME_TAKEN, 1, 1);
+  EXPECT_EQ(1, Run());
+  EXPECT_TRUE(FileExists(Open()));
+  EXPECT_EQ("", ReadWholeFile(Open()));
+  EXPECT_TRUE(ReadShellLink(install + "/Open the Web book (0).lnk").Loaded);
+  EXPECT_TRUE(ReadShellLink(Desktop()).Loaded);
+  EXPECT_TRUE(ReadShellLink(StartMenu()).Loaded);
+}
+
 TEST_F(ModeTwoFaults, FoldersThatCannotBeMadeSkipOnlyTheirShortcuts)
 {
   ArmFault(FAULT_CREATE_DIRECTORY, 1, 1000);

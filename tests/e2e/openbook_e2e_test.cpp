@@ -36,15 +36,18 @@ struct ModeTwoBrowser : ::testing::Test
     return ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
   }
 
-  // A program standing in for the book's file, so that the shell's own
-  // launch of the book can be seen.
-  std::string ProgramBook()
+  // A copy of the stand-in browser at a place in the world's folder.
+  std::string Plant(const std::string& relative)
   {
-    std::string path = world.File("Books" + SEP + "Atlas" + SEP + "start.exe");
+    std::string path = world.File(relative);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::filesystem::copy_file(world.FakeBrowser(), path);
     std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
     return path;
   }
+  // A program standing in for the book's file, so that the shell's own
+  // launch of the book can be seen.
+  std::string ProgramBook() { return Plant("Books" + SEP + "Atlas" + SEP + "start.exe"); }
 
   TModeTwoWorld world;
   std::string book;
@@ -60,6 +63,27 @@ TEST_F(ModeTwoBrowser, TheWorkedFormsOfTheOpenCommand)
   EXPECT_EQ(TArgs{book}, OpenWith(bare, " %1", book).Arguments);
   EXPECT_EQ((TArgs{"-url", book, "-new"}), OpenWith(bare, " -url %1 -new", book).Arguments);
   EXPECT_EQ(TArgs{book}, OpenWith(bare, "", book).Arguments);
+}
+
+// Without quotes, the browser's path may hold blanks; a program where its
+// first word leads is never started.
+TEST_F(ModeTwoBrowser, AnUnquotedPathWithBlanksStartsTheBrowserItself)
+{
+  const std::string browser = Plant("Program Files" + SEP + "Browse" + SEP + "browse.exe");
+  Plant("Program.exe");
+  const std::string withoutExe = browser.substr(0, browser.size() - 4);
+  typedef std::vector<std::string> TArgs;
+  struct { std::string program, tail; TArgs args; } rows[] = {
+      {browser, " %1", {book}},
+      {browser, " -url %1 -new", {"-url", book, "-new"}},
+      {browser, "", {book}},
+      {withoutExe, " \"%1\"", {book}},
+  };
+  for (const auto& row : rows) {
+    TLaunch launch = OpenWith(row.program, row.tail, book);
+    EXPECT_EQ(browser, launch.Program) << row.program + row.tail;
+    EXPECT_EQ(row.args, launch.Arguments) << row.program + row.tail;
+  }
 }
 
 TEST_F(ModeTwoBrowser, TheBrowserGetsTheArgumentTextAsBuilt)
@@ -110,8 +134,14 @@ TEST_F(ModeTwoBrowser, AClassWithoutOpenCommandOrHtmWithoutClassFallsBackToo)
 TEST_F(ModeTwoBrowser, AFailedBrowserLaunchIsNotFollowedByTheShell)
 {
   std::string start = ProgramBook();
-  ASSERT_TRUE(world.RegisterPageCommand(world.File("no-such-browser.exe") + " %1"));
-  EXPECT_EQ(0, OpenBook(start.c_str()));
+  // No part of the command names a file; a folder is no program either.
+  world.MakeFolder("Browse");
+  const std::string commands[] = {world.File("no-such-browser.exe") + " %1",
+                                  world.File("Browse") + " " + world.File("x.exe") + " %1"};
+  for (const std::string& command : commands) {
+    ASSERT_TRUE(world.RegisterPageCommand(command));
+    EXPECT_EQ(0, OpenBook(start.c_str())) << command;
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(500));
   EXPECT_FALSE(FileExists(world.BrowserLog()));
 }

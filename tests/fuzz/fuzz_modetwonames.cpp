@@ -104,7 +104,7 @@ void CheckFileNames(FuzzedDataProvider& input)
   while (Exists(Candidate(base, nFree))) ++nFree;
   std::string expected = Candidate(base, nFree);
   TPathText file;
-  bool bFound = FindFreeShortcutFile(base.c_str(), file);
+  bool bFound = ReserveShortcutFile(base.c_str(), file);
   if (expected.size() < MAX_PATH) {
     FUZZ_CHECK(bFound && expected == file.Text());
   } else {

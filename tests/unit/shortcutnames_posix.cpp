@@ -31,7 +31,7 @@ TEST(ShortcutFileNames, ASymbolicLinkTakesTheNameWhereverItLeads)
   ASSERT_EQ(0, symlink(victim.c_str(), (base + ".lnk").c_str()));
   ASSERT_EQ(0, symlink(folder.Path().c_str(), (base + " (0).lnk").c_str()));
   TPathText file;
-  ASSERT_TRUE(FindFreeShortcutFile(base.c_str(), file));
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
   EXPECT_EQ(base + " (1).lnk", file.Text());
 
   EXPECT_EQ(DWORD(FILE_ATTRIBUTE_REPARSE_POINT), GetFileAttributesA((base + ".lnk").c_str()));

@@ -40,14 +40,14 @@ TEST_F(ShortcutFiles, TheFirstFreeNameCountsFromZero)
 {
   std::string base = world.File("Atlas");
   TPathText file;
-  ASSERT_TRUE(FindFreeShortcutFile(base.c_str(), file));
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
   EXPECT_EQ(base + ".lnk", file.Text());
   ASSERT_TRUE(WriteWholeFile(base + ".lnk", "taken"));
-  ASSERT_TRUE(FindFreeShortcutFile(base.c_str(), file));
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
   EXPECT_EQ(base + " (0).lnk", file.Text());
   ASSERT_TRUE(WriteWholeFile(base + " (0).lnk", "taken"));
   for (int n = 1; n <= 10; ++n) ASSERT_TRUE(WriteWholeFile(base + " (" + std::to_string(n) + ").lnk", "taken"));
-  ASSERT_TRUE(FindFreeShortcutFile(base.c_str(), file));
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
   EXPECT_EQ(base + " (11).lnk", file.Text());
 }
 
@@ -56,21 +56,35 @@ TEST_F(ShortcutFiles, ANameThatCannotBeOpenedForReadingIsStillTaken)
   std::string base = world.File("Atlas");
   world.MakeFolder("Atlas.lnk");
   TPathText file;
-  ASSERT_TRUE(FindFreeShortcutFile(base.c_str(), file));
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
   EXPECT_EQ(base + " (0).lnk", file.Text());
 }
 
 TEST_F(ShortcutFiles, ANameThatDoesNotFitIsNoName)
 {
   TPathText file;
-  EXPECT_TRUE(FindFreeShortcutFile(std::string(255, 'a').c_str(), file));
-  EXPECT_FALSE(FindFreeShortcutFile(std::string(256, 'a').c_str(), file));
-  EXPECT_TRUE(file.IsEmpty());
-  // The counter's suffix must fit too.
   std::string base = world.File("x");
   base += std::string(255 - base.size(), 'b');
-  ASSERT_TRUE(WriteWholeFile(base + ".lnk", "taken"));
-  EXPECT_FALSE(FindFreeShortcutFile(base.c_str(), file));
+  EXPECT_FALSE(ReserveShortcutFile((base + "b").c_str(), file));
+  EXPECT_TRUE(file.IsEmpty());
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
+  EXPECT_EQ(base + ".lnk", file.Text());
+  // Taken now by its reservation, and the counter's suffix must fit too.
+  EXPECT_FALSE(ReserveShortcutFile(base.c_str(), file));
+}
+
+TEST_F(ShortcutFiles, AFreeNameIsTakenAtOnceAndOnlyAFreeOne)
+{
+  std::string base = world.File("Atlas");
+  TPathText file;
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
+  EXPECT_TRUE(FileExists(base + ".lnk"));
+  EXPECT_EQ("", ReadWholeFile(base + ".lnk"));
+  ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
+  EXPECT_EQ(base + " (0).lnk", file.Text());
+  // A free name in a folder that is not there cannot be made: no name.
+  EXPECT_FALSE(ReserveShortcutFile(world.File("missing" + SEP + "Atlas").c_str(), file));
+  EXPECT_TRUE(file.IsEmpty());
 }
 
 TEST_F(ShortcutFolders, EachKindHasItsFolder)

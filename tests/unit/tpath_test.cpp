@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "filecontent.h"
 #include "pathsearch.h"
+#include "platform.h"
+#include "tempfolder.h"
 #include "tpath.h"
 
 namespace {
@@ -144,6 +147,53 @@ TEST(CommandLineArgs, LongCommandLinesSplitWhole)
   path.RemoveArgs();
   EXPECT_EQ(sProgram, command.Text());
   EXPECT_EQ(sProgram.size(), command.GetLength());
+}
+
+// An unquoted program path that holds blanks: '@' stands for the test's
+// folder, in which Program Files/Browse/browse.exe and Program.exe are
+// files, and Tools is a folder.
+TEST(CommandLineProgram, TheLongestPartNamingAFileIsTheProgram)
+{
+  TTempFolder folder;
+  const std::string sep = PATH_SEPARATOR_TEXT;
+  const std::string browser = "@Program Files" + sep + "Browse" + sep + "browse";
+  folder.MakeFolder("Program Files" + sep + "Browse");
+  folder.MakeFolder("Tools");
+  ASSERT_TRUE(WriteWholeFile(folder.File("Program Files" + sep + "Browse" + sep + "browse.exe"), "b"));
+  ASSERT_TRUE(WriteWholeFile(folder.File("Program.exe"), "planted"));
+  struct TRow
+  {
+    std::string command;
+    int nFound;
+    std::string program;
+    const char* pArgs;
+  };
+  const TRow aRows[] = {
+    {browser + ".exe %1", 1, browser + ".exe", "%1"},
+    {browser + ".exe -url %1 -new", 1, browser + ".exe", "-url %1 -new"},
+    {browser + ".exe", 1, browser + ".exe", ""},
+    {browser + " \"%1\"", 1, browser + ".exe", "\"%1\""},
+    // A folder is no program: the longest file is the planted one here.
+    {"@Program Files %1", 1, "@Program.exe", "Files %1"},
+    {"@Tools %1", 0, "", "old"},
+    {"@Tools" + sep + "x y.exe %1", 0, "", "old"},
+    {"", 0, "", "old"},
+    {"@" + std::string(300, 'p') + " %1", 0, "", "old"},
+  };
+  auto expand = [&](std::string text) {
+    size_t at = text.find('@');
+    return at == std::string::npos ? text : text.replace(at, 1, folder.Path() + sep);
+  };
+  for (const TRow& row : aRows) {
+    const std::string command = expand(row.command);
+    TText text;
+    ASSERT_TRUE(text.Assign(command.c_str()));
+    TText args;
+    ASSERT_TRUE(args.Assign("old"));
+    EXPECT_EQ(row.nFound, TPath(text).SplitAtProgramFile(args)) << command;
+    EXPECT_EQ(row.nFound ? expand(row.program) : command, text.Text()) << command;
+    EXPECT_STREQ(row.pArgs, args.Text()) << command;
+  }
 }
 
 TEST(PathSearch, FindsWholeCharacters)

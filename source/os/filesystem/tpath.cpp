@@ -1,5 +1,9 @@
 #include "tpath.h"
 
+#include <string.h>
+
+#include "fixedtext.h"
+
 namespace {
 
 // Room for the text, nExtra more characters and the terminator, and never
@@ -11,6 +15,24 @@ char* PrepareInPlaceEdit(TText& rText, size_t nExtra)
   if (nNeeded < MAX_PATH - 1) nNeeded = MAX_PATH - 1;
   if (!rText.Reserve(nNeeded)) return 0;
   return rText.Buffer();
+}
+
+bool IsFile(const char* pPath)
+{
+  DWORD dwAttributes = GetFileAttributesA(pPath);
+  return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// True when the first nLength bytes of pText name a file, as written or
+// with ".exe"; rFile then holds that name.
+bool NamesFile(const char* pText, size_t nLength, TPathText& rFile)
+{
+  char aName[MAX_PATH];
+  if (nLength == 0 || nLength >= MAX_PATH) return false;
+  memcpy(aName, pText, nLength);
+  aName[nLength] = 0;
+  if (!rFile.Assign(aName)) return false;
+  return IsFile(aName) || (rFile.Append(".exe") && IsFile(rFile.Text()));
 }
 
 }  // namespace
@@ -57,4 +79,24 @@ int TPath::RemoveArgs()
     m_rPath.SyncLength();
   }
   return 1;
+}
+
+// Steps over whole characters of the code page, as the platform's own
+// split does.
+int TPath::SplitAtProgramFile(TText& rArgs)
+{
+  const char* pText = m_rPath.Text();
+  TPathText program;
+  TPathText candidate;
+  const char* pArgs = 0;
+  for (const char* p = pText;; p = CharNextA(p)) {
+    if (*p != ' ' && *p != 0) continue;
+    // The longest wins, so C:\Program.exe never stands in for a program
+    // that is there under C:\Program Files.
+    if (NamesFile(pText, (size_t)(p - pText), candidate) && program.Assign(candidate.Text()))
+      pArgs = *p ? p + 1 : p;
+    if (*p == 0) break;
+  }
+  if (pArgs == 0 || !rArgs.Assign(pArgs)) return 0;
+  return m_rPath.Assign(program.Text()) ? 1 : 0;
 }

@@ -25,6 +25,12 @@ public:
   int GetArgs(TText& rArgs) const;
   // Cuts the arguments off the command line in place. Always 1.
   int RemoveArgs();
+  // For a command line whose program part is not in double quotes: the
+  // program is the longest part before a blank (or the whole text) that
+  // names a file, as written or with ".exe" added. The text becomes that
+  // file's name and rArgs what follows the blank; 0, and both as they were,
+  // when no such part names a file.
+  int SplitAtProgramFile(TText& rArgs);
   // Non-zero when the folder is there afterwards (made, already there, or
   // a root); 0 when it cannot be made.
   int CreateDirectoryTree(LPSECURITY_ATTRIBUTES pSecurity) const;

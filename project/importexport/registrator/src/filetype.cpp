@@ -1,7 +1,5 @@
 #include "filetype.h"
 
-#include <stdio.h>
-
 #include "bookkey.h"
 #include "platform.h"
 #include "registrator_after.h"
@@ -41,6 +39,21 @@ LONG WriteBookType(HKEY hRoot, bool* pValueSet)
   return key.Create(hRoot, BOOK_CLASS, 0, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, 0, 0);
 }
 
+// One blank, in a file made or emptied under the name itself: a link
+// planted there (the folder may be another user's) is opened as itself and
+// nothing is written through it.
+void WriteMarkerFile(const char* pPath)
+{
+  HANDLE hFile = CreateFileA(pPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, 0);
+  if (hFile == INVALID_HANDLE_VALUE) return;
+  BY_HANDLE_FILE_INFORMATION info;
+  DWORD dwWritten;
+  if (GetFileInformationByHandle(hFile, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+    WriteFile(hFile, " ", 1, &dwWritten, 0);
+  CloseHandle(hFile);
+}
+
 }  // namespace
 
 int RecordInstallDirectory()
@@ -78,10 +91,6 @@ int WriteImportMarker(const char* pMarkerPath)
 {
   if (pMarkerPath == 0 || *pMarkerPath == 0) return 1;
   RegisterBookFileType();
-  FILE* pMarker = fopen(pMarkerPath, "w");
-  if (pMarker != 0) {
-    fputc(' ', pMarker);
-    fclose(pMarker);
-  }
+  WriteMarkerFile(pMarkerPath);
   return 1;
 }

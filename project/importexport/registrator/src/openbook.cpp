@@ -52,11 +52,15 @@ int LaunchBrowser(const char* pBookPath, TText& rCommand)
   TText argTemplate;
   TText args;
   TPath command(rCommand);
-  command.GetArgs(argTemplate);
+  // Unquoted, the program's path may hold blanks: the program is the file
+  // that the words name, never what the first word alone happens to name.
+  bool bQuoted = rCommand.Text()[0] == '"';
+  if (bQuoted) command.GetArgs(argTemplate);
+  else if (!command.SplitAtProgramFile(argTemplate)) return 0;
   if (!MakeLaunchPath(pBookPath, launchPath) ||
       !BuildBrowserArguments(argTemplate.Text(), launchPath.Text(), args))
     return 0;
-  command.RemoveArgs();
+  if (bQuoted) command.RemoveArgs();
   return Succeeded(ShellExecuteA(0, "open", rCommand.Text(), args.Text(), 0, SW_SHOWNORMAL)) ? 1 : 0;
 }
 

@@ -52,6 +52,16 @@ void FormatCounterSuffix(unsigned long n, TFixedText<32>& rOut)
 
 bool Exists(const char* pPath) { return GetFileAttributesA(pPath) != INVALID_FILE_ATTRIBUTES; }
 
+// True when this call made the file: a name that anything else has taken,
+// even a moment ago, is never written to.
+bool MakeNewFile(const char* pPath)
+{
+  HANDLE hFile = CreateFileA(pPath, GENERIC_WRITE, 0, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, 0);
+  if (hFile == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(hFile);
+  return true;
+}
+
 // Reads one choice; the value is removed once it was read.
 void TakeChoice(TRegKey& rBookKey, const char* pName, int& rChoice)
 {
@@ -100,18 +110,18 @@ HRESULT GetDefaultShortcutName(int nKind, char* pOut, int nCapacity)
   return S_OK;
 }
 
-bool FindFreeShortcutFile(const char* pBase, TPathText& rFile)
+bool ReserveShortcutFile(const char* pBase, TPathText& rFile)
 {
   if (!rFile.Assign(pBase) || !rFile.Append(".lnk")) {
     rFile.Clear();
     return false;
   }
-  // Anything under the name counts as taken, readable or not: an existing
-  // file is never overwritten.
-  for (unsigned long n = 0; Exists(rFile.Text()); ++n) {
+  // Anything under the name counts as taken, readable or not; a name that
+  // is free and still cannot be made ends the search.
+  for (unsigned long n = 0; !MakeNewFile(rFile.Text()); ++n) {
     TFixedText<32> suffix;
     FormatCounterSuffix(n, suffix);
-    if (!rFile.Assign(pBase) || !rFile.Append(suffix.Text())) {
+    if (!Exists(rFile.Text()) || !rFile.Assign(pBase) || !rFile.Append(suffix.Text())) {
       rFile.Clear();
       return false;
     }
@@ -133,11 +143,12 @@ HRESULT MakeShortcut(int nKind, const char* pTarget, const char* pName, const ch
   TPathText base;
   TPathText file;
   if (!base.Assign(folder.Text()) || !base.Append(PATH_SEPARATOR_TEXT) || !base.Append(name.Text()) ||
-      !FindFreeShortcutFile(base.Text(), file))
+      !ReserveShortcutFile(base.Text(), file))
     return 1;
 
   hResult = SaveShellLink(file.Text(), pTarget, pIcon ? pIcon : "");
   if (SUCCEEDED(hResult)) NotifyShellItemCreated(file.Text());
+  else DeleteFileA(file.Text());  // the empty reservation is no link
   return hResult;
 }
 

@@ -24,8 +24,10 @@ HRESULT GetDefaultShortcutName(int nKind, char* pOut, int nCapacity);
 // be made, no file name that fits); else the status of saving the link.
 HRESULT MakeShortcut(int nKind, const char* pTarget, const char* pName, const char* pIcon);
 // The first of base.lnk, base (0).lnk, base (1).lnk ... under which nothing
-// exists yet; false when the next candidate no longer fits rFile.
-bool FindFreeShortcutFile(const char* pBase, TPathText& rFile);
+// exists yet, made there as an empty file so that nothing else can take the
+// name before the link is saved into it; false when the next candidate no
+// longer fits rFile, or a free name cannot be made.
+bool ReserveShortcutFile(const char* pBase, TPathText& rFile);
 // Takes the reader's two choices from the book key and removes them there.
 // 0 without a book identifier, else 1.
 int ReadShortcutChoices();

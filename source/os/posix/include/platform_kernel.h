@@ -15,6 +15,19 @@ void GetSystemTime(LPSYSTEMTIME lpSystemTime);
 DWORD GetFileAttributesA(LPCSTR lpFileName);
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 
+// Files are only made for writing: CREATE_NEW or CREATE_ALWAYS, the latter
+// never through a symbolic link when FILE_FLAG_OPEN_REPARSE_POINT is given.
+// Sharing, security and template are not looked at.
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite,
+               LPDWORD lpNumberOfBytesWritten, void* lpOverlapped);
+// Only the attributes are filled in; the rest is zero.
+BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
+BOOL CloseHandle(HANDLE hObject);
+BOOL DeleteFileA(LPCSTR lpFileName);
+
 int lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
 int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
 int lstrlenA(LPCSTR lpString);
