@@ -14,6 +14,7 @@ enum TFaultPoint
   FAULT_LINK_SAVE,         // saving a shell link
   FAULT_LAUNCH,            // ShellExecuteA
   FAULT_COM_START,         // CoInitialize
+  FAULT_GUID_SOURCE,       // the system's GUID (the POSIX source)
   FAULT_POINT_COUNT
 };
 

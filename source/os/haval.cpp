@@ -171,9 +171,12 @@ inline uint32_t Bits(uint32_t x, int nFirst, int nCount)
 void Fold(uint32_t* d, int nBits)
 {
   if (nBits == 128) {
-    d[0] += RotateRight(Bits(d[7], 0, 8) | Bits(d[6], 24, 8) | Bits(d[5], 16, 8) | Bits(d[4], 8, 8), 8);
-    d[1] += RotateRight(Bits(d[7], 8, 8) | Bits(d[6], 0, 8) | Bits(d[5], 24, 8) | Bits(d[4], 16, 8), 16);
-    d[2] += RotateRight(Bits(d[7], 16, 8) | Bits(d[6], 8, 8) | Bits(d[5], 0, 8) | Bits(d[4], 24, 8), 24);
+    d[0] += RotateRight(Bits(d[7], 0, 8) | Bits(d[6], 24, 8) | Bits(d[5], 16, 8) | Bits(d[4], 8, 8),
+                        8);
+    d[1] += RotateRight(Bits(d[7], 8, 8) | Bits(d[6], 0, 8) | Bits(d[5], 24, 8) | Bits(d[4], 16, 8),
+                        16);
+    d[2] += RotateRight(Bits(d[7], 16, 8) | Bits(d[6], 8, 8) | Bits(d[5], 0, 8) | Bits(d[4], 24, 8),
+                        24);
     d[3] += Bits(d[7], 24, 8) | Bits(d[6], 16, 8) | Bits(d[5], 8, 8) | Bits(d[4], 0, 8);
   } else if (nBits == 160) {
     d[0] += RotateRight(Bits(d[7], 0, 6) | Bits(d[6], 25, 7) | Bits(d[5], 19, 6), 19);

@@ -44,15 +44,17 @@ inline void Round(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, const uint
   for (int i = 0; i < 16; i += 4) {
     int k = nFirst + nStride * i;
     a = b + RotateLeft(a + Fn(b, c, d) + pWords[k & 15] + pSines[i], pShifts[0]);
-    d = a + RotateLeft(d + Fn(a, b, c) + pWords[(k + nStride) & 15] + pSines[i + 1], pShifts[1]);
-    c = d + RotateLeft(c + Fn(d, a, b) + pWords[(k + 2 * nStride) & 15] + pSines[i + 2], pShifts[2]);
-    b = c + RotateLeft(b + Fn(c, d, a) + pWords[(k + 3 * nStride) & 15] + pSines[i + 3], pShifts[3]);
+    int k1 = (k + nStride) & 15, k2 = (k + 2 * nStride) & 15, k3 = (k + 3 * nStride) & 15;
+    d = a + RotateLeft(d + Fn(a, b, c) + pWords[k1] + pSines[i + 1], pShifts[1]);
+    c = d + RotateLeft(c + Fn(d, a, b) + pWords[k2] + pSines[i + 2], pShifts[2]);
+    b = c + RotateLeft(b + Fn(c, d, a) + pWords[k3] + pSines[i + 3], pShifts[3]);
   }
 }
 
 void Compress(uint32_t* pState, const unsigned char* pBlock)
 {
-  static const int SHIFTS[4][4] = {{7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
+  static const int SHIFTS[4][4] = {
+    {7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
   uint32_t aWords[16];
   for (int i = 0; i < 16; ++i) aWords[i] = ReadLittleEndian(pBlock + 4 * i);
   uint32_t a = pState[0], b = pState[1], c = pState[2], d = pState[3];
