@@ -8,7 +8,8 @@
 #   3. the parameters-file walk at 1,000 and 10,000 keys, natively and under
 #      Wine (budget about 10 times);
 #   4. a whole mode-2 run under Wine, with a sample book and a stand-in
-#      browser registered for .htm pages, so nothing real is opened.
+#      browser registered for .htm pages, so nothing real is opened;
+#   5. the throughput of the digests behind the anonymous identifier.
 # Wine runs in a prefix of the bench's own (build/bench/prefix, made on the
 # first run), so the mode-2 runs touch no other prefix. EP_BENCH_RUNS sets
 # the number of timed starts (9).
@@ -60,6 +61,10 @@ build/native/walkbench 1000 10000 | sed 's/^/    /'
 echo "  under Wine:"
 "$WINE64" "$bin/walkbench.exe" 1000 10000 2>&1 | tr -d '\r' | sed 's/^/    /'
 echo "  (budget: 10,000 keys at most about 10 times 1,000 keys)"
+
+echo
+echo "== digest throughput, native, optimised (processor time)"
+build/native/digestbench 256 | sed 's/^/  /'
 
 echo
 echo "== a whole mode-2 run under Wine: median of 5 (ms)"

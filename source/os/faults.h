@@ -15,6 +15,7 @@ enum TFaultPoint
   FAULT_NAME_TAKEN,        // CreateFileA CREATE_NEW: another process makes the file first
   FAULT_LAUNCH,            // ShellExecuteA
   FAULT_COM_START,         // CoInitialize
+  FAULT_GUID_SOURCE,       // the system's GUID (the POSIX source)
   FAULT_POINT_COUNT
 };
 
