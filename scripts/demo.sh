@@ -4,7 +4,11 @@
 # everything the two runs left behind. Runs the win64 build under a Wine
 # prefix of its own (build/demo), so the user's own Wine is never touched.
 # With no X display the dialog runs on a virtual one, is answered by a
-# driver program and photographed (artifacts/demo-dialog.png).
+# driver program and photographed (artifacts/demo-dialog.png). Fails unless
+# both runs succeed.
+#   EP_DEMO_PROGRAM  the program (default build/win64/extractpanel.exe)
+#   EP_DEMO_DRIVER   the dialog driver, of the program's bitness (default
+#                    build/win64/drivedialog.exe)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -26,6 +30,9 @@ fi
 ep_wine_start
 
 bin=$repo/build/win64
+program=${EP_DEMO_PROGRAM:-$bin/extractpanel.exe}
+driver=${EP_DEMO_DRIVER:-$bin/drivedialog.exe}
+echo "program: $program"
 # Everything the run-time hands over lies in C:\ostreldemo, paths without
 # blanks or markers, as a run-time would choose them.
 work=$WINEPREFIX/drive_c/ostreldemo
@@ -48,7 +55,7 @@ reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
 reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
 
 echo "== mode 1: the extraction dialog"
-"$WINE64" "$bin/extractpanel.exe" -mode 1 -rtpfilename 'C:\ostreldemo\run.rtp' \
+"$WINE64" "$program" -mode 1 -rtpfilename 'C:\ostreldemo\run.rtp' \
   -parametersfilepath 'C:\ostreldemo\atlas.ini' &
 mode1=$!
 if [ $driven -eq 1 ]; then
@@ -56,7 +63,7 @@ if [ $driven -eq 1 ]; then
   sleep 1  # let it paint
   import -window "$wid" artifacts/demo-dialog.png
   echo "dialog as shown: artifacts/demo-dialog.png"
-  "$WINE64" "$bin/drivedialog.exe" 'C:\Ostrelbooks\Atlas' 1 1
+  "$WINE64" "$driver" 'C:\Ostrelbooks\Atlas' 1 1
 fi
 set +e; wait $mode1; status1=$?; set -e
 echo "exit status $status1"
@@ -72,7 +79,7 @@ cp -r samples/atlas/. "$folder/"
 
 echo "== mode 2: registering the book"
 set +e
-"$WINE64" "$bin/extractpanel.exe" -mode 2 -rtpfilename 'C:\ostreldemo\run.rtp' \
+"$WINE64" "$program" -mode 2 -rtpfilename 'C:\ostreldemo\run.rtp' \
   -parametersfilepath 'C:\ostreldemo\atlas.ini' -installdirectory "$custom"
 status2=$?
 set -e
@@ -100,3 +107,4 @@ echo "-- import marker $custom\\import.7xe"
 [ -f "$folder/import.7xe" ] && echo "$(stat -c %s "$folder/import.7xe") byte(s):$(od -An -tx1 "$folder/import.7xe")" || echo "(none)"
 echo "-- the browser was asked to open"
 cat "$EXTRACTPANEL_FAKEBROWSER_LOG" 2>/dev/null || echo "(nothing)"
+[ "$status1" -eq 1 ] && [ "$status2" -eq 1 ]

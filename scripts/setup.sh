@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build and the tests need and
-# this machine lacks. Run as root (or with sudo) on Debian 12.
+# this machine lacks, and 32-bit Wine where the kernel runs 32-bit programs.
+# Run as root (or with sudo) on Debian 12.
 set -euo pipefail
 
 packages=(
@@ -21,4 +22,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || SUDO=sudo
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Where the kernel runs 32-bit programs, Debian's 32-bit Wine runs the
+# shipped exe inside the 64-bit prefix, and the tests run against it too.
+if bash "$(dirname "$0")/runs-i386.sh"; then
+  if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+    echo "setup: this kernel runs 32-bit programs; installing wine32:i386"
+    SUDO=
+    [ "$(id -u)" -eq 0 ] || SUDO=sudo
+    dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null
+  fi
 fi

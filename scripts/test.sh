@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds all presets and runs every test: natively,
 # under the sanitizers, and the Windows build under Wine (dialogs on a virtual
-# X display), then every fuzz target for 20 seconds from seed 1. Prints the ctest
-# summaries, the shipped executable's size and imports, and the benchmark
-# figures. Exits non-zero when anything failed.
+# X display); then, where the kernel runs 32-bit code, every test that starts
+# the program once more against the shipped win32 exe under 32-bit Wine
+# (scripts/test-shipped.sh); then builds the win32 preset again from a copy
+# of the sources in another folder and checks that the exe has the same
+# bytes; then every fuzz target for 20 seconds from seed 1. Prints the ctest
+# summaries, the shipped executable's size, protections and imports, and the
+# benchmark figures. Exits non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -21,7 +25,7 @@ echo "== tests: native with AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --preset native-sanitize -j2 || status=1
 
-echo "== tests: win64 under Wine"
+echo "== tests: win64 under Wine (program: build/win64/extractpanel.exe)"
 export EP_WINEPREFIX=$repo/build/wine/prefix
 . scripts/wine-env.sh
 cleanup() { ep_wine_stop; ep_xvfb_stop; }
@@ -36,6 +40,16 @@ if [ -x scripts/screenshot-dialog.sh ]; then
 fi
 cleanup
 trap - EXIT
+
+echo "== tests that start the program, against the shipped win32 exe under 32-bit Wine"
+if ep_wine32_ready; then
+  bash scripts/test-shipped.sh build/win32/extractpanel.exe || status=1
+else
+  echo "skipped: this machine cannot run 32-bit code, so the shipped exe is built and checked only"
+fi
+
+echo "== the same bytes from a second build in another folder"
+bash scripts/check-reproducible.sh || status=1
 
 echo "== fuzzing: every target for 20 seconds"
 bash scripts/fuzz.sh 20 1 || status=1

@@ -48,3 +48,10 @@ ep_xvfb_stop() {
     EP_XVFB_PID=
   fi
 }
+
+# True when the shipped 32-bit program can run here: the kernel runs 32-bit
+# code and Debian's 32-bit Wine is installed (scripts/setup.sh installs it).
+ep_wine32_ready() {
+  bash "$ep_repo/scripts/runs-i386.sh" &&
+    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
+}

@@ -28,7 +28,7 @@ class TTerminalRun
 public:
   explicit TTerminalRun(const std::vector<std::string>& arguments)
   {
-    std::string program = BuildProgram("extractpanel");
+    std::string program = ProgramUnderTest();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -264,7 +264,7 @@ TEST_F(ExtractionDialogTerminal, WithoutATerminalTheRunFails)
 {
   TProcessOptions options;
   options.Input = m_Temp.File("folder") + "\n\n\n\n";
-  TProcessResult result = StartAndWait(BuildProgram("extractpanel"), Arguments(), options);
+  TProcessResult result = StartAndWait(ProgramUnderTest(), Arguments(), options);
   ASSERT_TRUE(result.Started);
   EXPECT_EQ(0, result.ExitStatus) << result.Output;
   EXPECT_EQ("3", Result("ExitCode"));

@@ -75,7 +75,7 @@ public:
   explicit TDialogRun(const std::string& commandLine)
   {
     m_Result = std::async(std::launch::async, [commandLine] {
-      return StartAndWaitCommandLine(BuildProgram("extractpanel"), commandLine);
+      return StartAndWaitCommandLine(ProgramUnderTest(), commandLine);
     });
     m_hDialog = WaitForWindow(MESSAGE_CLASS, DIALOG_CAPTION);
   }

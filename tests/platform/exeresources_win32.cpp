@@ -19,7 +19,7 @@ const WORD ENGLISH_US = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 HMODULE Program()
 {
   static HMODULE s_hProgram =
-      LoadLibraryExA(BuildProgram("extractpanel").c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+      LoadLibraryExA(ProgramUnderTest().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
   return s_hProgram;
 }
 

@@ -4,5 +4,5 @@
 TProcessResult RunExtractPanel(const std::vector<std::string>& arguments,
                                const TProcessOptions& options)
 {
-  return StartAndWait(BuildProgram("extractpanel"), arguments, options);
+  return StartAndWait(ProgramUnderTest(), arguments, options);
 }

@@ -4,6 +4,6 @@
 TProcessResult RunExtractPanel(const std::vector<std::string>& arguments,
                                const TProcessOptions& options)
 {
-  return StartAndWaitCommandLine(BuildProgram("extractpanel"), StarterCommandLine(arguments),
+  return StartAndWaitCommandLine(ProgramUnderTest(), StarterCommandLine(arguments),
                                  options);
 }

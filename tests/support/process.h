@@ -40,6 +40,12 @@ std::string BuildFolder();
 // <build>/extractpanel on POSIX and <build>\extractpanel.exe on Windows.
 std::string BuildProgram(const std::string& name);
 
+// The program the tests start and read resources from: extractpanel of this
+// build, or the executable named by EXTRACTPANEL_PROGRAM (a path as the
+// tests' platform writes it), so that the same tests can be run again
+// against another build of the program, such as the shipped one.
+std::string ProgramUnderTest();
+
 // Starts programPath with the arguments and waits.
 TProcessResult StartAndWait(const std::string& programPath,
                             const std::vector<std::string>& arguments,

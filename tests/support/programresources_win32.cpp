@@ -7,6 +7,6 @@
 void UseProgramResources()
 {
   static HMODULE s_hProgram =
-      LoadLibraryExA(BuildProgram("extractpanel").c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
+      LoadLibraryExA(ProgramUnderTest().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
   g_hModule = s_hProgram;
 }

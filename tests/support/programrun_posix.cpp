@@ -9,5 +9,5 @@ TProcessResult RunExtractPanel(const TOptions& options)
     arguments.push_back("-" + option.first);
     arguments.push_back(option.second);
   }
-  return StartAndWait(BuildProgram("extractpanel"), arguments);
+  return StartAndWait(ProgramUnderTest(), arguments);
 }

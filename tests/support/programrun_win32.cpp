@@ -3,5 +3,5 @@
 
 TProcessResult RunExtractPanel(const TOptions& options)
 {
-  return StartAndWaitCommandLine(BuildProgram("extractpanel"), CommandLineOf(options));
+  return StartAndWaitCommandLine(ProgramUnderTest(), CommandLineOf(options));
 }
