@@ -93,7 +93,7 @@ int TPostExtractionRunner::Run(const char* pCommandLine)
   // Settings read only in part, or not at all, register nothing.
   switch (WalkSettings(pCommandLine, PostExtractionOptionCallback, rSettings.ParametersFilePath,
                        PostExtractionParamCallback)) {
-    case SETTINGS_REFUSED: return 1;
+    case SETTINGS_REFUSED:
     case SETTINGS_STOPPED: return 1;
     case SETTINGS_DONE: break;
   }

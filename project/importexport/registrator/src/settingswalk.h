@@ -15,8 +15,19 @@ enum TSettingsWalk
 };
 
 // The parameters file is read only when rParametersFile holds a path once
-// the command line has been walked (its callback is what fills it).
-TSettingsWalk WalkSettings(const char* pCommandLine, CommandLineCallback pOption,
-                           const TFixedText<1024>& rParametersFile, ParamFileCallback pParam);
+// the command line has been walked (its callback is what fills it). Inline:
+// each runner makes the walk once, and a call of its own would only add to
+// the shipped program.
+inline TSettingsWalk WalkSettings(const char* pCommandLine, CommandLineCallback pOption,
+                                  const TFixedText<1024>& rParametersFile,
+                                  ParamFileCallback pParam)
+{
+  int nWalk = ParseCommandLine(pCommandLine, pOption);
+  if (nWalk == COMMAND_LINE_REFUSED) return SETTINGS_REFUSED;
+  if (nWalk == 0) return SETTINGS_STOPPED;
+  if (!rParametersFile.IsEmpty() && ParseParametersFile(rParametersFile.Text(), pParam) == 0)
+    return SETTINGS_STOPPED;
+  return SETTINGS_DONE;
+}
 
 #endif
