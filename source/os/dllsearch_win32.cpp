@@ -13,7 +13,7 @@ typedef BOOL(WINAPI* TSetDefaultDllDirectories)(DWORD);
 // bare name, preloaded by full path where the search cannot be restricted:
 // the list the NSIS installer preloads for the same reason (NSIS bug #1125,
 // with NTMARTA since r6984). Without an extension LoadLibrary adds ".dll".
-const char g_szPreload[] =
+const char PRELOAD_NAMES[] =
     "uxtheme\0userenv\0setupapi\0apphelp\0propsys\0dwmapi\0cryptbase\0oleacc\0clbcatq\0ntmarta\0";
 
 bool RestrictToSystemFolder()
@@ -33,7 +33,7 @@ void PreloadFromSystemFolder()
   // Room for a backslash and the longest name with ".dll".
   if (nFolder == 0 || nFolder > MAX_PATH - 16) return;
   aPath[nFolder++] = '\\';
-  for (const char* pName = g_szPreload; *pName;) {
+  for (const char* pName = PRELOAD_NAMES; *pName;) {
     size_t nName = strlen(pName) + 1;
     memcpy(aPath + nFolder, pName, nName);
     LoadLibraryA(aPath);

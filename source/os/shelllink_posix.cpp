@@ -23,8 +23,8 @@ size_t DecodeUtf8(const unsigned char* p, uint32_t& rCode)
     if ((p[i] & 0xC0) != 0x80) return 0;
     rCode = (rCode << 6) | (p[i] & 0x3F);
   }
-  static const uint32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
-  if (rCode < kLeast[nLength] || rCode > 0x10FFFF || (rCode >= 0xD800 && rCode <= 0xDFFF)) return 0;
+  static const uint32_t LEAST_CODE[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (rCode < LEAST_CODE[nLength] || rCode > 0x10FFFF || (rCode >= 0xD800 && rCode <= 0xDFFF)) return 0;
   return nLength;
 }
 

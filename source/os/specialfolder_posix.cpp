@@ -30,9 +30,9 @@ bool ReadXdgDesktop(const char* pHome, TPathText& rOut)
   while (!bFound && fgets(aLine, sizeof aLine, pFile)) {
     const char* p = aLine;
     while (*p == ' ' || *p == '\t') ++p;
-    static const char kKey[] = "XDG_DESKTOP_DIR=\"";
-    if (strncmp(p, kKey, sizeof kKey - 1) != 0) continue;
-    p += sizeof kKey - 1;
+    static const char DESKTOP_DIR_KEY[] = "XDG_DESKTOP_DIR=\"";
+    if (strncmp(p, DESKTOP_DIR_KEY, sizeof DESKTOP_DIR_KEY - 1) != 0) continue;
+    p += sizeof DESKTOP_DIR_KEY - 1;
     const char* pEnd = strchr(p, '"');
     if (pEnd == 0) continue;
     TPathText value;

@@ -103,10 +103,10 @@ TEST_F(PostExtractionSettings, ParametersCallbackTakesSixKeysOfTheParametersSect
   const char* keys[] = {"desktopshortcutname", "openshortcutname", "importtoostrelfilename",
                         "targetfilepath",      "shortcuticonpath", "autorunbookid",
                         "installdirectory",    "parametersfilepath"};
-  for (const char* key : keys) EXPECT_EQ(1, PostExtractionParamsCallback("PaRaMeTeRs", key, "file"));
-  EXPECT_EQ(1, PostExtractionParamsCallback("other", "openshortcutname", "other"));
-  EXPECT_EQ(1, PostExtractionParamsCallback("parameters", nullptr, "none"));
-  EXPECT_EQ(1, PostExtractionParamsCallback(nullptr, "openshortcutname", "none"));
+  for (const char* key : keys) EXPECT_EQ(1, PostExtractionParamCallback("PaRaMeTeRs", key, "file"));
+  EXPECT_EQ(1, PostExtractionParamCallback("other", "openshortcutname", "other"));
+  EXPECT_EQ(1, PostExtractionParamCallback("parameters", nullptr, "none"));
+  EXPECT_EQ(1, PostExtractionParamCallback(nullptr, "openshortcutname", "none"));
   EXPECT_STREQ("file", settings.DesktopShortcutName.Text());
   EXPECT_STREQ("file", settings.OpenShortcutName.Text());
   EXPECT_STREQ("file", settings.ImportMarkerName.Text());

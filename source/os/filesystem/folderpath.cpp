@@ -6,17 +6,17 @@
 namespace {
 
 // A drive root holds a colon of its own, so its set leaves the colon out.
-const char g_szDriveRootForbidden[] = "*?\"<>|";
-const char g_szUncRootForbidden[] = ":*?\"<>|";
-const char g_szRemainderForbidden[] = ":*?\"<>|";
+const char DRIVE_ROOT_FORBIDDEN[] = "*?\"<>|";
+const char UNC_ROOT_FORBIDDEN[] = ":*?\"<>|";
+const char REMAINDER_FORBIDDEN[] = ":*?\"<>|";
 
-const char g_szDoubledBackslash[] = "\\\\";
-const char g_szDoubledSlash[] = "//";
+const char DOUBLED_BACKSLASH[] = "\\\\";
+const char DOUBLED_SLASH[] = "//";
 
 int HasDoubledSeparator(const char* pText)
 {
-  return FindPathPair(pText, g_szDoubledBackslash) != 0 ||
-         FindPathPair(pText, g_szDoubledSlash) != 0;
+  return FindPathPair(pText, DOUBLED_BACKSLASH) != 0 ||
+         FindPathPair(pText, DOUBLED_SLASH) != 0;
 }
 
 // The part of the path in which doubled separators are refused: the whole
@@ -58,11 +58,11 @@ int HasForbiddenChars(const char* pPath)
     }
   }
   if (nRootLength) {
-    const char* pSet = PathIsUNCA(pPath) ? g_szUncRootForbidden : g_szDriveRootForbidden;
+    const char* pSet = PathIsUNCA(pPath) ? UNC_ROOT_FORBIDDEN : DRIVE_ROOT_FORBIDDEN;
     if (FindAnyPathChar(pPath, nRootLength, pSet)) return 1;
   }
   const char* pRemainder = pPath + nRootLength;
-  return FindAnyPathChar(pRemainder, lstrlenA(pRemainder), g_szRemainderForbidden) ? 1 : 0;
+  return FindAnyPathChar(pRemainder, lstrlenA(pRemainder), REMAINDER_FORBIDDEN) ? 1 : 0;
 }
 
 int TPath::IsValidFolderPath() const

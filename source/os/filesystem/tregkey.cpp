@@ -6,9 +6,9 @@
 
 namespace {
 
-const char kSource[] = "source/os/filesystem/tregkey";
+const char CONTRACT_SOURCE[] = "source/os/filesystem/tregkey";
 // Create belongs to the holder class, and its report says so.
-const char kHolderSource[] = "source/os/filesystem/tregkeyholder";
+const char HOLDER_CONTRACT_SOURCE[] = "source/os/filesystem/tregkeyholder";
 
 }  // namespace
 
@@ -24,7 +24,7 @@ LONG TRegKeyHolder::Create(HKEY hKeyParent, const char* pName, char* pClass, DWO
                            REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity,
                            DWORD* pDisposition)
 {
-  CONTRACT_CHECK(hKeyParent != 0, "hKeyParent != 0", kHolderSource);
+  CONTRACT_CHECK(hKeyParent != 0, "hKeyParent != 0", HOLDER_CONTRACT_SOURCE);
   HKEY hKey = 0;
   DWORD dwDisposition = 0;
   LONG lRes = RegCreateKeyExA(hKeyParent, pName, 0, pClass, dwOptions, samDesired, pSecurity,
@@ -39,22 +39,22 @@ LONG TRegKeyHolder::Create(HKEY hKeyParent, const char* pName, char* pClass, DWO
 
 LONG TRegKey::Open(HKEY hKeyParent, const char* pName, REGSAM samDesired)
 {
-  CONTRACT_CHECK(hKeyParent != 0, "hKeyParent != 0", kSource);
+  CONTRACT_CHECK(hKeyParent != 0, "hKeyParent != 0", CONTRACT_SOURCE);
   // An empty name has no last character to look at.
   CONTRACT_CHECK(pName == 0 || pName[0] == 0 || pName[strlen(pName) - 1] != '\\',
-                 "lName[lName.GetLength() - 1] != '\\\\'", kSource);
+                 "lName[lName.GetLength() - 1] != '\\\\'", CONTRACT_SOURCE);
   HKEY hKey = 0;
   LONG lRes = RegOpenKeyExA(hKeyParent, pName, 0, samDesired, &hKey);
   if (lRes != ERROR_SUCCESS) return lRes;
   lRes = Close();
-  CONTRACT_CHECK(lRes == 0L, "lRes == 0L", kSource);
+  CONTRACT_CHECK(lRes == 0L, "lRes == 0L", CONTRACT_SOURCE);
   m_hKey = hKey;
   return lRes;
 }
 
 LONG TRegKey::QueryValue(void* pBuffer, const char* pName, DWORD* pCount)
 {
-  CONTRACT_CHECK(pCount != 0, "pdwCount != 0", kSource);
+  CONTRACT_CHECK(pCount != 0, "pdwCount != 0", CONTRACT_SOURCE);
   DWORD dwType = 0;
   return RegQueryValueExA(m_hKey, pName, 0, &dwType, static_cast<BYTE*>(pBuffer), pCount);
 }
@@ -63,13 +63,13 @@ LONG TRegKey::QueryValue(TText& rText, const char* pName)
 {
   DWORD dwCount = 0;
   LONG lResult = QueryValue(static_cast<void*>(0), pName, &dwCount);
-  CONTRACT_CHECK(lResult != 234L, "lResult != 234L", kSource);
+  CONTRACT_CHECK(lResult != 234L, "lResult != 234L", CONTRACT_SOURCE);
   // Cleared first, so that whatever the second read leaves unwritten is
   // zero and no earlier content can show through.
   rText.Clear();
   if (!rText.Resize(dwCount)) return ERROR_NOT_ENOUGH_MEMORY;
   lResult = QueryValue(rText.Buffer(), pName, &dwCount);
-  CONTRACT_CHECK(lResult != 234L, "lResult != 234L", kSource);
+  CONTRACT_CHECK(lResult != 234L, "lResult != 234L", CONTRACT_SOURCE);
   rText.SyncLength();
   return lResult;
 }
@@ -82,16 +82,16 @@ LONG TRegKey::QueryValue(DWORD& rValue, const char* pName)
                                &dwCount);
   CONTRACT_CHECK((lRes != 0L) || (dwType == (4)) || (dwType == (3) && dwCount == sizeof(DWORD)),
                  "(lRes!=0L) || (dwType == ( 4 )) || (dwType == ( 3 ) && dwCount == sizeof( DWORD))",
-                 kSource);
+                 CONTRACT_SOURCE);
   CONTRACT_CHECK((lRes != 0L) || (dwCount == sizeof(DWORD)),
-                 "(lRes!=0L) || (dwCount == sizeof(DWORD))", kSource);
+                 "(lRes!=0L) || (dwCount == sizeof(DWORD))", CONTRACT_SOURCE);
   return lRes;
 }
 
 LONG TRegKey::SetValue(const char* pValue, const char* pName)
 {
-  CONTRACT_CHECK(pValue != 0, "lpszValue != 0", kSource);
-  CONTRACT_CHECK(m_hKey != 0, "m_hKey != 0", kSource);
+  CONTRACT_CHECK(pValue != 0, "lpszValue != 0", CONTRACT_SOURCE);
+  CONTRACT_CHECK(m_hKey != 0, "m_hKey != 0", CONTRACT_SOURCE);
   // Measuring a missing text would crash; the registry's own answer to a
   // bad argument is given instead.
   if (pValue == 0) return ERROR_INVALID_PARAMETER;
@@ -101,13 +101,13 @@ LONG TRegKey::SetValue(const char* pValue, const char* pName)
 
 LONG TRegKey::SetValue(DWORD dwValue, const char* pName)
 {
-  CONTRACT_CHECK(m_hKey != 0, "m_hKey != 0", kSource);
+  CONTRACT_CHECK(m_hKey != 0, "m_hKey != 0", CONTRACT_SOURCE);
   return RegSetValueExA(m_hKey, pName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
                         sizeof(DWORD));
 }
 
 LONG TRegKey::DeleteValue(const char* pName)
 {
-  CONTRACT_CHECK(m_hKey != 0, "m_hKey != 0", kSource);
+  CONTRACT_CHECK(m_hKey != 0, "m_hKey != 0", CONTRACT_SOURCE);
   return RegDeleteValueA(m_hKey, pName);
 }

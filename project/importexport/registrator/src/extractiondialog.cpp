@@ -3,7 +3,6 @@
 #include "memory.h"
 #include "registrator_before.h"
 #include "resultfile.h"
-#include "runcontrol.h"
 #include "stringtable.h"
 #include "tpath.h"
 
@@ -29,17 +28,6 @@ long HalveDown(long nValue)
 }
 
 }  // namespace
-
-int LoadResourceText(UINT nId, char* pBuffer, int nCapacity)
-{
-  if (nCapacity <= 0) return 0;
-  int nCount = LoadStringA(g_hModule, nId, pBuffer, nCapacity);
-  if (nCount <= 0) {
-    pBuffer[0] = 0;
-    return 0;
-  }
-  return nCount;
-}
 
 int ReadFolderSource(const char* pResultFile, const char* pKey, TPathText& rFolder)
 {

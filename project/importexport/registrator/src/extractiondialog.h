@@ -9,19 +9,11 @@
 #include "fixedtext.h"
 #include "platform.h"
 #include "resource.h"
+#include "resourcetext.h"
 
 typedef TFixedText<1024> TMessageText;
 typedef TFixedText<2048> TNoticeHalf;
 typedef TFixedText<4096> TNoticeText;
-
-// Loads a string of the program's table; an empty text when it is missing.
-// Returns the count of characters loaded.
-int LoadResourceText(UINT nId, char* pBuffer, int nCapacity);
-template <size_t N>
-int LoadResourceText(UINT nId, TFixedText<N>& rText)
-{
-  return LoadResourceText(nId, rText.Buffer(), (int)N);
-}
 
 // One source of the default folder: 1, and the value in rFolder, when the
 // result file holds the key with a value that is not empty and fits the

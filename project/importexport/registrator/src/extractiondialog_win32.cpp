@@ -58,7 +58,7 @@ void CenterWindow(HWND hWnd)
 void LabelButton(HWND hBrowser, int nButton, UINT nString, const char* pFallback)
 {
   TFixedText<256> label;
-  if (!LoadResourceText(nString, label)) label.Assign(pFallback);
+  LoadResourceText(nString, label, pFallback);
   SetDlgItemTextA(hBrowser, nButton, label.Text());
 }
 

@@ -60,14 +60,10 @@ int RecordInstallDirectory()
 {
   TPostExtractionSettings& rSettings = g_PostSettings;
   if (rSettings.BookId.IsEmpty()) return 1;
-  TRegKey referrals;
-  if (referrals.Open(HKEY_CURRENT_USER, REFERRALS_KEY_PATH, KEY_READ) != ERROR_SUCCESS) return 1;
   // Only a book key that mode 1 made is extended; none is created here.
   TRegKey book;
-  if (book.Open(referrals.m_hKey, rSettings.BookId.Text(), KEY_SET_VALUE) == ERROR_SUCCESS)
+  if (OpenBookKey(rSettings.BookId.Text(), BOOK_KEY_OPEN, KEY_SET_VALUE, book) == ERROR_SUCCESS)
     book.SetValue(rSettings.InstallDirectory.Text(), "Install Directory");
-  book.Close();
-  referrals.Close();
   return 1;
 }
 

@@ -1,11 +1,10 @@
 #include "registrator_after.h"
 
-#include "commandline.h"
 #include "filetype.h"
 #include "openbook.h"
-#include "paramfile.h"
 #include "pathsearch.h"
 #include "platform.h"
+#include "settingswalk.h"
 #include "shortcuts.h"
 #include "textcompare.h"
 
@@ -51,7 +50,7 @@ int PostExtractionOptionCallback(const char* pKey, const char* pValue)
   return 1;
 }
 
-int PostExtractionParamsCallback(const char* pSection, const char* pKey, const char* pValue)
+int PostExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue)
 {
   if (pSection == 0 || pKey == 0 || !EqualsNoCase(pSection, "parameters")) return 1;
   KeepBookSetting(pKey, pValue);
@@ -91,11 +90,13 @@ TPostExtractionRunner::TPostExtractionRunner()
 int TPostExtractionRunner::Run(const char* pCommandLine)
 {
   TPostExtractionSettings& rSettings = g_PostSettings;
-  // A walk that stops (or a refused, over-long line) registers nothing.
-  if (ParseCommandLine(pCommandLine, PostExtractionOptionCallback) != 1) return 1;
-  if (!rSettings.ParametersFilePath.IsEmpty() &&
-      ParseParametersFile(rSettings.ParametersFilePath.Text(), PostExtractionParamsCallback) == 0)
-    return 1;
+  // Settings read only in part, or not at all, register nothing.
+  switch (WalkSettings(pCommandLine, PostExtractionOptionCallback, rSettings.ParametersFilePath,
+                       PostExtractionParamCallback)) {
+    case SETTINGS_REFUSED:
+    case SETTINGS_STOPPED: return 1;
+    case SETTINGS_DONE: break;
+  }
   DerivePostExtractionPaths();
 
   // Fixed order: the choices are read back only after the open shortcut and

@@ -34,7 +34,7 @@ public:
 
 // The option callbacks of mode 2; both always return 1.
 int PostExtractionOptionCallback(const char* pKey, const char* pValue);
-int PostExtractionParamsCallback(const char* pSection, const char* pKey, const char* pValue);
+int PostExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue);
 // Completes the settings: the three full paths and the desktop shortcut
 // name, from the install directory.
 void DerivePostExtractionPaths();

@@ -1,13 +1,11 @@
 #include "registrator_before.h"
 
 #include "bookkey.h"
-#include "commandline.h"
-#include "paramfile.h"
 #include "platform.h"
 #include "resultfile.h"
 #include "runcontrol.h"
+#include "settingswalk.h"
 #include "textcompare.h"
-#include "tregkey.h"
 
 TPreExtractionSettings g_PreSettings;
 
@@ -114,12 +112,12 @@ TPreExtractionRunner::TPreExtractionRunner()
 
 int TPreExtractionRunner::Run(const char* pCommandLine)
 {
-  int nWalk = ParseCommandLine(pCommandLine, PreExtractionOptionCallback);
-  if (nWalk == COMMAND_LINE_REFUSED) return 0;
-  if (nWalk == 0) return 1;
-  if (!g_PreSettings.ParametersFilePath.IsEmpty() &&
-      ParseParametersFile(g_PreSettings.ParametersFilePath.Text(), PreExtractionParamCallback) == 0)
-    return 1;
+  switch (WalkSettings(pCommandLine, PreExtractionOptionCallback, g_PreSettings.ParametersFilePath,
+                       PreExtractionParamCallback)) {
+    case SETTINGS_REFUSED: return 0;
+    case SETTINGS_STOPPED: return 1;
+    case SETTINGS_DONE: break;
+  }
   if (!ShowExtractionDialog()) return 0;
   WriteReferralRecord();
   HandOverCustomPath();
@@ -129,17 +127,10 @@ int TPreExtractionRunner::Run(const char* pCommandLine)
 int WriteReferralRecord()
 {
   if (g_PreSettings.BookId.IsEmpty()) return 1;
-  TRegKey referrals;
-  if (referrals.Create(HKEY_CURRENT_USER, REFERRALS_KEY_PATH, 0, REG_OPTION_NON_VOLATILE,
-                       KEY_READ | KEY_WRITE, 0, 0) == ERROR_SUCCESS) {
-    TRegKey book;
-    if (book.Create(referrals.m_hKey, g_PreSettings.BookId.Text(), 0, REG_OPTION_NON_VOLATILE,
-                    KEY_READ | KEY_WRITE, 0, 0) == ERROR_SUCCESS) {
-      WriteBookValues(book);
-      book.Close();
-    }
-  }
-  referrals.Close();
+  TRegKey book;
+  if (OpenBookKey(g_PreSettings.BookId.Text(), BOOK_KEY_CREATE, KEY_READ | KEY_WRITE, book) ==
+      ERROR_SUCCESS)
+    WriteBookValues(book);
   return 1;
 }
 

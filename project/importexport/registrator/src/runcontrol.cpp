@@ -1,10 +1,9 @@
 #include "runcontrol.h"
 
-#include "commandline.h"
-#include "paramfile.h"
 #include "registrator_after.h"
 #include "registrator_before.h"
 #include "resultfile.h"
+#include "settingswalk.h"
 #include "textcompare.h"
 
 HINSTANCE g_hInstance = 0;
@@ -15,7 +14,7 @@ namespace {
 
 // An over-long value is refused by Assign: the setting keeps what it held,
 // as if the option had not been given.
-int RunControlOption(const char* pKey, const char* pValue)
+int RunControlOptionCallback(const char* pKey, const char* pValue)
 {
   if (EqualsNoCase(pKey, "mode"))
     g_RunValues.Mode.Assign(pValue);
@@ -26,7 +25,7 @@ int RunControlOption(const char* pKey, const char* pValue)
   return 1;
 }
 
-int RunControlParameter(const char* pSection, const char* pKey, const char* pValue)
+int RunControlParamCallback(const char* pSection, const char* pKey, const char* pValue)
 {
   if (EqualsNoCase(pSection, "parameters") && EqualsNoCase(pKey, "mode"))
     g_RunValues.Mode.Assign(pValue);
@@ -67,12 +66,12 @@ TRunControl::TRunControl()
 
 int TRunControl::Run(const char* pCommandLine)
 {
-  int nWalk = ParseCommandLine(pCommandLine, RunControlOption);
-  if (nWalk == COMMAND_LINE_REFUSED) return 0;
-  if (nWalk == 0) return 1;
-  if (!g_RunValues.ParametersFilePath.IsEmpty() &&
-      ParseParametersFile(g_RunValues.ParametersFilePath.Text(), RunControlParameter) == 0)
-    return 1;
+  switch (WalkSettings(pCommandLine, RunControlOptionCallback, g_RunValues.ParametersFilePath,
+                       RunControlParamCallback)) {
+    case SETTINGS_REFUSED: return 0;
+    case SETTINGS_STOPPED: return 1;
+    case SETTINGS_DONE: break;
+  }
   if (g_RunValues.Mode.IsEmpty()) return 1;
   switch (ModeNumber(g_RunValues.Mode.Text())) {
     case 1: return RunMode<TPreExtractionRunner>(pCommandLine);

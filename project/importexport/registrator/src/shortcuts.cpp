@@ -2,7 +2,7 @@
 
 #include "bookkey.h"
 #include "registrator_after.h"
-#include "runcontrol.h"
+#include "resourcetext.h"
 #include "shelllink.h"
 #include "shellnotify.h"
 #include "specialfolder.h"
@@ -11,18 +11,6 @@
 #include "tregkey.h"
 
 namespace {
-
-// A string of the program's table, or pFallback (cut to nCapacity) when it
-// cannot be loaded.
-void LoadTextOr(UINT nId, const char* pFallback, char* pOut, int nCapacity)
-{
-  if (nCapacity <= 0) return;
-  pOut[0] = 0;
-  if (LoadStringA(g_hModule, nId, pOut, nCapacity) > 0) return;
-  int i = 0;
-  for (; i < nCapacity - 1 && pFallback[i] != 0; ++i) pOut[i] = pFallback[i];
-  pOut[i] = 0;
-}
 
 HRESULT GetSpecialShortcutFolder(TSpecialFolder eFolder, TPathText& rOut)
 {
@@ -87,7 +75,7 @@ HRESULT GetShortcutFolder(int nKind, TPathText* pOut)
       HRESULT hResult = GetSpecialShortcutFolder(SPECIAL_FOLDER_PROGRAMS, *pOut);
       if (FAILED(hResult) || pOut->IsEmpty()) return hResult;
       char aGroup[MAX_PATH];
-      LoadTextOr(IDS_SHORTCUT_GROUP, "Ostrelbooks", aGroup, MAX_PATH);
+      LoadResourceText(IDS_SHORTCUT_GROUP, aGroup, MAX_PATH, "Ostrelbooks");
       if (pOut->Append(PATH_SEPARATOR_TEXT) && pOut->Append(aGroup)) return S_OK;
       pOut->Clear();
       return E_FAIL;
@@ -102,9 +90,9 @@ HRESULT GetDefaultShortcutName(int nKind, char* pOut, int nCapacity)
   if (pOut == 0) return E_FAIL;
   if (nCapacity > 0) pOut[0] = 0;
   switch (nKind) {
-    case SHORTCUT_OPEN: LoadTextOr(IDS_OPEN_SHORTCUT_NAME, "Open autorun book", pOut, nCapacity); break;
-    case SHORTCUT_DESKTOP: LoadTextOr(IDS_DESKTOP_SHORTCUT_NAME, "autorun book", pOut, nCapacity); break;
-    case SHORTCUT_STARTMENU: LoadTextOr(IDS_STARTMENU_SHORTCUT_NAME, "autorun book", pOut, nCapacity); break;
+    case SHORTCUT_OPEN: LoadResourceText(IDS_OPEN_SHORTCUT_NAME, pOut, nCapacity, "Open autorun book"); break;
+    case SHORTCUT_DESKTOP: LoadResourceText(IDS_DESKTOP_SHORTCUT_NAME, pOut, nCapacity, "autorun book"); break;
+    case SHORTCUT_STARTMENU: LoadResourceText(IDS_STARTMENU_SHORTCUT_NAME, pOut, nCapacity, "autorun book"); break;
     default: return E_FAIL;
   }
   return S_OK;
@@ -156,15 +144,12 @@ int ReadShortcutChoices()
 {
   TPostExtractionSettings& rSettings = g_PostSettings;
   if (rSettings.BookId.IsEmpty()) return 0;
-  TRegKey referrals;
-  if (referrals.Open(HKEY_CURRENT_USER, REFERRALS_KEY_PATH, KEY_READ) != ERROR_SUCCESS) return 1;
   TRegKey book;
-  if (book.Open(referrals.m_hKey, rSettings.BookId.Text(), KEY_READ | KEY_SET_VALUE) == ERROR_SUCCESS) {
+  if (OpenBookKey(rSettings.BookId.Text(), BOOK_KEY_OPEN, KEY_READ | KEY_SET_VALUE, book) ==
+      ERROR_SUCCESS) {
     TakeChoice(book, "ShortcutOnDesktop", rSettings.DesktopChoice);
     TakeChoice(book, "ShortcutInWindowsStartMenu", rSettings.StartMenuChoice);
-    book.Close();
   }
-  referrals.Close();
   return 1;
 }
 
