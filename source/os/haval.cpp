@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "blockfeed.h"
+
 namespace {
 
 const size_t BLOCK_SIZE = 128;
@@ -217,20 +219,10 @@ int THaval::Start(int nPasses, int nBits)
 void THaval::Add(const void* pData, size_t nSize)
 {
   if (m_nPasses == 0) return;
-  const unsigned char* pBytes = static_cast<const unsigned char*>(pData);
-  size_t nHeld = (size_t)(m_nLength % BLOCK_SIZE);
-  m_nLength += nSize;
-  if (nHeld != 0) {
-    size_t nTake = nSize < BLOCK_SIZE - nHeld ? nSize : BLOCK_SIZE - nHeld;
-    memcpy(m_aBlock + nHeld, pBytes, nTake);
-    pBytes += nTake;
-    nSize -= nTake;
-    if (nHeld + nTake < BLOCK_SIZE) return;
-    Compress(m_aState, m_nPasses, m_aBlock);
-  }
-  for (; nSize >= BLOCK_SIZE; pBytes += BLOCK_SIZE, nSize -= BLOCK_SIZE)
-    Compress(m_aState, m_nPasses, pBytes);
-  if (nSize != 0) memcpy(m_aBlock, pBytes, nSize);
+  uint32_t* pState = m_aState;
+  int nPasses = m_nPasses;
+  FeedBlocks(m_aBlock, BLOCK_SIZE, m_nLength, pData, nSize,
+             [pState, nPasses](const unsigned char* pBlock) { Compress(pState, nPasses, pBlock); });
 }
 
 size_t THaval::Finish(unsigned char* pDigest)

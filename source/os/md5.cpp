@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "blockfeed.h"
+
 namespace {
 
 const size_t BLOCK_SIZE = 64;
@@ -81,19 +83,9 @@ void TMd5::Start()
 
 void TMd5::Add(const void* pData, size_t nSize)
 {
-  const unsigned char* pBytes = static_cast<const unsigned char*>(pData);
-  size_t nHeld = (size_t)(m_nLength % BLOCK_SIZE);
-  m_nLength += nSize;
-  if (nHeld != 0) {
-    size_t nTake = nSize < BLOCK_SIZE - nHeld ? nSize : BLOCK_SIZE - nHeld;
-    memcpy(m_aBlock + nHeld, pBytes, nTake);
-    pBytes += nTake;
-    nSize -= nTake;
-    if (nHeld + nTake < BLOCK_SIZE) return;
-    Compress(m_aState, m_aBlock);
-  }
-  for (; nSize >= BLOCK_SIZE; pBytes += BLOCK_SIZE, nSize -= BLOCK_SIZE) Compress(m_aState, pBytes);
-  if (nSize != 0) memcpy(m_aBlock, pBytes, nSize);
+  uint32_t* pState = m_aState;
+  FeedBlocks(m_aBlock, BLOCK_SIZE, m_nLength, pData, nSize,
+             [pState](const unsigned char* pBlock) { Compress(pState, pBlock); });
 }
 
 void TMd5::Finish(unsigned char* pDigest)
