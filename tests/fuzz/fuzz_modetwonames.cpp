@@ -5,7 +5,9 @@
 // file that was there before.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -73,6 +75,16 @@ bool Exists(const std::string& path)
   return stat(path.c_str(), &info) == 0;
 }
 
+// Makes and removes the file: whether a file of that name can be made here.
+bool CanCreate(const std::string& path)
+{
+  int nFile = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  if (nFile < 0) return false;
+  ::close(nFile);
+  ::unlink(path.c_str());
+  return true;
+}
+
 std::string Candidate(const std::string& base, long n)
 {
   return n < 0 ? base + ".lnk" : base + " (" + std::to_string(n) + ").lnk";
@@ -105,10 +117,13 @@ void CheckFileNames(FuzzedDataProvider& input)
   std::string expected = Candidate(base, nFree);
   TPathText file;
   bool bFound = ReserveShortcutFile(base.c_str(), file);
-  if (expected.size() < MAX_PATH) {
-    FUZZ_CHECK(bFound && expected == file.Text());
+  // The first free name is taken, as an empty file, unless it cannot be
+  // made at all (too long, or in a folder that is not there).
+  if (bFound) {
+    FUZZ_CHECK(expected.size() < MAX_PATH && expected == file.Text() && Exists(expected) &&
+               fuzz::ReadBytes(expected).empty());
   } else {
-    FUZZ_CHECK(!bFound && file.IsEmpty());
+    FUZZ_CHECK(file.IsEmpty() && (expected.size() >= MAX_PATH || !CanCreate(expected)));
   }
 
   // The whole shortcut in the book's folder: whatever it makes, it keeps
