@@ -15,8 +15,7 @@
 #include "faults.h"
 #include "fuzzsandbox.h"
 #include "platform.h"
-#include "registryfile.h"
-#include "registryformat.h"
+#include "registrystore.h"
 
 namespace {
 
@@ -32,56 +31,44 @@ std::string Folded(std::string text)
   return text;
 }
 
-std::string Decoded(const TStoreRecord& rRecord)
-{
-  std::string bytes(rRecord.nData, '\0');
-  if (rRecord.nData) DecodeValueData(rRecord, reinterpret_cast<BYTE*>(&bytes[0]));
-  return bytes;
-}
-
-// Walks the records, checking that each lies inside the content; the first
-// value of each (key, name) wins, as in a lookup.
-TSnapshot Snapshot(const std::string& content, bool* pbWellFormed)
+// Every value of a store by folded key and name.
+TSnapshot Snapshot(const TStore& rStore)
 {
   TSnapshot values;
-  const char* pBegin = content.data();
-  const char* pEnd = pBegin + content.size();
-  TStoreReader reader(pBegin, content.size());
-  TStoreRecord record;
-  std::string key;
-  while (reader.Next(record)) {
-    FUZZ_CHECK(record.pRecord >= pBegin && record.pRecord + record.nRecord <= pEnd);
-    FUZZ_CHECK(record.pName >= record.pRecord && record.pName + record.nName <= pEnd);
-    if (record.cKind == 'K') {
-      key = Folded(std::string(record.pName, record.nName));
-      continue;
+  for (const auto& rKey : rStore)
+    for (const TStoreValue& rValue : rKey.second.Values) {
+      auto slot = std::make_pair(Folded(rKey.first), Folded(rValue.Name));
+      FUZZ_CHECK(!values.count(slot));
+      values[slot] = std::make_pair(rValue.Type, rValue.Bytes);
     }
-    FUZZ_CHECK(record.cKind == 'V');
-    FUZZ_CHECK(record.pHex >= record.pName && record.pHex + 2 * record.nData < pEnd);
-    auto slot = std::make_pair(key, Folded(std::string(record.pName, record.nName)));
-    if (!values.count(slot)) values[slot] = std::make_pair(record.dwType, Decoded(record));
-  }
-  *pbWellFormed = !reader.Failed();
-  FUZZ_CHECK(*pbWellFormed == IsWellFormedStore(pBegin, content.size()));
   return values;
+}
+
+// The content as the store reads it; a well-formed one writes back to a
+// content that reads the same.
+TSnapshot Snapshot(const std::string& content, bool* pbWellFormed)
+{
+  TStore store;
+  *pbWellFormed = ParseStore(content, store);
+  FUZZ_CHECK(*pbWellFormed || store.empty());
+  TStore again;
+  FUZZ_CHECK(ParseStore(StoreText(store), again));
+  FUZZ_CHECK(Snapshot(again) == Snapshot(store));
+  return Snapshot(store);
 }
 
 // The first key of the content that the registry functions can name.
 bool FirstKey(const std::string& content, std::string& rKey)
 {
-  TStoreReader reader(content.data(), content.size());
-  TStoreRecord record;
-  while (reader.Next(record)) {
-    if (record.cKind != 'K') continue;
-    rKey.assign(record.pName, record.nName);
-    size_t nName = 0;
-    for (char c : rKey) {
-      nName = c == '\\' ? 0 : nName + 1;
-      if (nName > MAX_KEY_NAME) return false;
-    }
-    return true;
+  TStore store;
+  if (!ParseStore(content, store) || store.empty()) return false;
+  rKey = store.begin()->first;
+  size_t nName = 0;
+  for (char c : rKey) {
+    nName = c == '\\' ? 0 : nName + 1;
+    if (nName > MAX_KEY_NAME) return false;
   }
-  return false;
+  return true;
 }
 
 std::string QueryBytes(HKEY key, const std::string& name, LONG* plResult)
@@ -118,9 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 
   bool bWellFormed = false;
   TSnapshot before = Snapshot(content, &bWellFormed);
-  TText read;
-  ReadStore(STORE_CURRENT_USER, read);
-  FUZZ_CHECK(std::string(read.Text(), read.GetLength()) == (bWellFormed ? content : ""));
+  FUZZ_CHECK(Snapshot(ReadStore(STORE_CURRENT_USER)) == before);
 
   // The file's first key, or a book key made for the change.
   std::string keyPath;

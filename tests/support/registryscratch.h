@@ -14,8 +14,10 @@
 #include "scopedenv.h"
 #include "tempfolder.h"
 
-// RegDeleteTreeA: Windows headers declare it only for the versions after
-// the one the program targets, so the tests reach it through here.
+// A key with its subkeys, or with a null or empty subkey the key's values
+// and subkeys; 0 or ERROR_FILE_NOT_FOUND. Windows: RegDeleteTreeA, which its
+// headers declare only for the versions after the one the program targets.
+// POSIX: straight on the store, and key must be a root.
 LONG DeleteRegistryTree(HKEY key, const char* subkey);
 
 class TRegistryScratch

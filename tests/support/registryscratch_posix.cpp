@@ -3,7 +3,25 @@
 
 #include <gtest/gtest.h>
 
-LONG DeleteRegistryTree(HKEY key, const char* subkey) { return RegDeleteTreeA(key, subkey); }
+#include "registrystore.h"
+
+// Straight on the store, under its lock: the stand-ins have no tree deleter,
+// as the program deletes no trees.
+LONG DeleteRegistryTree(HKEY key, const char* subkey)
+{
+  if (key != HKEY_CURRENT_USER && key != HKEY_CLASSES_ROOT) return ERROR_INVALID_HANDLE;
+  TStoreChange change(key == HKEY_CLASSES_ROOT ? STORE_CLASSES_ROOT : STORE_CURRENT_USER);
+  if (change.Status() != ERROR_SUCCESS) return change.Status();
+  TStore& store = change.Store();
+  const std::string top = subkey ? subkey : "";
+  if (!HasKey(store, top)) return ERROR_FILE_NOT_FOUND;
+  const std::string folded = FoldedName(top) + "\\";
+  for (auto it = store.begin(); it != store.end();) {
+    bool inTree = top.empty() || FoldedName(it->first + "\\").compare(0, folded.size(), folded) == 0;
+    it = inTree ? store.erase(it) : std::next(it);
+  }
+  return change.Commit();
+}
 
 TRegistryScratch::TRegistryScratch() : m_Folder(new TTempFolder)
 {

@@ -1,83 +1,180 @@
-// POSIX only: the registry functions over the store of registryfile.h, with
-// the Windows result codes for what the program relies on.
+// POSIX only: the registry functions and their key handles, over the store
+// of registrystore.h, with the Windows result codes the program relies on.
 #include "platform_registry.h"
 
-#include <string.h>
+#include <cstring>
+#include <new>
 
 #include "faults.h"
-#include "registrycontent.h"
-#include "registryfile.h"
-#include "registrykeys.h"
+#include "registrystore.h"
 
 namespace {
 
 const LONG kNoAccess = 998;     // ERROR_NOACCESS: data missing where a size says there is some
 const LONG kKeyDeleted = 1018;  // ERROR_KEY_DELETED: the handle's key was removed since
+const LONG kRegistryIoFailed = 1016;
 // Windows refuses longer key names with ERROR_INVALID_PARAMETER.
 const size_t kMaxKeyName = 256;
-const char USER_CLASSES_PATH[] = "Software\\Classes\\";
+const char kUserClassesPath[] = "Software\\Classes\\";
 
-size_t NameLength(const char* pName) { return pName ? strlen(pName) : 0; }
-
-// rPath := the parent's path followed by the subkey's names. Trailing and
-// doubled backslashes are dropped; a leading one is refused, as Windows does.
-LONG JoinKeyPath(const TOpenKey& rParent, const char* pSubKey, TText& rPath)
+// What a handle stands for: a key of one root by its path in the case the
+// store keeps (empty for the root), and the rights it was opened with.
+struct TOpenKey
 {
-  if (!rPath.Assign(rParent.pPath, rParent.nPath)) return ERROR_NOT_ENOUGH_MEMORY;
-  if (pSubKey == 0) return ERROR_SUCCESS;
-  if (pSubKey[0] == '\\') return ERROR_BAD_PATHNAME;
-  const char* pName = pSubKey;
-  while (*pName) {
-    const char* pEnd = pName;
-    while (*pEnd && *pEnd != '\\') ++pEnd;
-    size_t nName = static_cast<size_t>(pEnd - pName);
-    if (nName > kMaxKeyName) return ERROR_INVALID_PARAMETER;
-    if (nName > 0 && ((!rPath.IsEmpty() && !rPath.Append("\\", 1)) || !rPath.Append(pName, nName))) {
-      return ERROR_NOT_ENOUGH_MEMORY;
-    }
-    pName = *pEnd ? pEnd + 1 : pEnd;
-  }
+  TStoreRoot Root;
+  REGSAM Rights;
+  std::string Path;
+};
+
+const TOpenKey g_CurrentUser = {STORE_CURRENT_USER, KEY_ALL_ACCESS, ""};
+const TOpenKey g_ClassesRoot = {STORE_CLASSES_ROOT, KEY_ALL_ACCESS, ""};
+std::map<UINT_PTR, TOpenKey> g_OpenKeys;
+// Handle numbers are never 0, never a root's and not reused soon, so a
+// handle closed twice is recognised as such.
+UINT_PTR g_nLastHandle = 0xFC;
+
+const TOpenKey* FindOpenKey(HKEY hKey)
+{
+  if (hKey == HKEY_CURRENT_USER) return &g_CurrentUser;
+  if (hKey == HKEY_CLASSES_ROOT) return &g_ClassesRoot;
+  auto it = g_OpenKeys.find(reinterpret_cast<UINT_PTR>(hKey));
+  return it == g_OpenKeys.end() ? nullptr : &it->second;
+}
+
+LONG OpenedKey(TStoreRoot eRoot, REGSAM samDesired, const std::string& rPath, PHKEY phkResult)
+{
+  do {
+    g_nLastHandle = g_nLastHandle >= 0x7FFFFFF0u ? 0x100 : g_nLastHandle + 4;
+  } while (g_OpenKeys.count(g_nLastHandle));
+  g_OpenKeys[g_nLastHandle] = TOpenKey{eRoot, samDesired, rPath};
+  *phkResult = reinterpret_cast<HKEY>(g_nLastHandle);
   return ERROR_SUCCESS;
 }
 
-// Hands out a handle for a key and tells the caller.
-LONG OpenedKey(TStoreRoot eRoot, REGSAM samDesired, const TText& rPath, PHKEY phkResult)
+// Each stand-in answers what the standard library throws as Windows would.
+template <class TCall> LONG Guarded(TCall call)
 {
-  HKEY hKey = AddOpenKey(eRoot, samDesired, rPath.Text(), rPath.GetLength());
-  if (hKey == 0) return ERROR_NOT_ENOUGH_MEMORY;
-  *phkResult = hKey;
+  try {
+    return call();
+  } catch (const std::bad_alloc&) {
+    return ERROR_NOT_ENOUGH_MEMORY;
+  } catch (...) {
+    return kRegistryIoFailed;
+  }
+}
+
+// rPath := the parent's path followed by the subkey's names. Trailing and
+// doubled backslashes are dropped; a leading one is refused, as Windows does.
+LONG JoinKeyPath(const TOpenKey& rParent, const char* pSubKey, std::string& rPath)
+{
+  rPath = rParent.Path;
+  if (pSubKey == nullptr) return ERROR_SUCCESS;
+  if (pSubKey[0] == '\\') return ERROR_BAD_PATHNAME;
+  for (const char* pName = pSubKey; *pName;) {
+    size_t nName = strcspn(pName, "\\");
+    if (nName > kMaxKeyName) return ERROR_INVALID_PARAMETER;
+    if (nName > 0) rPath += (rPath.empty() ? "" : "\\") + std::string(pName, nName);
+    pName += pName[nName] ? nName + 1 : nName;
+  }
   return ERROR_SUCCESS;
 }
 
 // Opens a key that is there, under the parent that must still be there.
-LONG OpenStoredKey(TStoreRoot eRoot, const char* pParent, size_t nParent, REGSAM samDesired,
-                   TText& rPath, PHKEY phkResult)
+LONG OpenStoredKey(TStoreRoot eRoot, const std::string& rParent, REGSAM samDesired,
+                   const std::string& rPath, PHKEY phkResult)
 {
-  TText content;
-  ReadStore(eRoot, content);
-  if (!FindStoreKey(content, pParent, nParent, 0)) return kKeyDeleted;
-  TStoreRecord key;
-  if (!FindStoreKey(content, rPath.Text(), rPath.GetLength(), &key)) return ERROR_FILE_NOT_FOUND;
+  TStore store = ReadStore(eRoot);
+  if (!HasKey(store, rParent)) return kKeyDeleted;
+  if (rPath.empty()) return OpenedKey(eRoot, samDesired, rPath, phkResult);
+  auto it = store.find(rPath);
+  if (it == store.end()) return ERROR_FILE_NOT_FOUND;
   // The handle carries the case the store keeps.
-  if (!rPath.IsEmpty()) memcpy(rPath.Buffer(), key.pName, rPath.GetLength());
-  return OpenedKey(eRoot, samDesired, rPath, phkResult);
+  return OpenedKey(eRoot, samDesired, it->first, phkResult);
 }
 
 // Sets or, with pNew null, deletes a value of the handle's key.
-LONG ChangeValue(const TOpenKey& rKey, const char* pName, const TNewValue* pNew)
+LONG ChangeValue(const TOpenKey& rKey, const char* pName, const TStoreValue* pNew)
 {
-  TStoreChange change(rKey.eRoot);
+  TStoreChange change(rKey.Root);
   if (change.Status() != ERROR_SUCCESS) return change.Status();
-  TText content;
-  bool bKeyFound = false;
-  bool bValueFound = false;
-  if (!EditStoreValue(change.Content(), rKey.pPath, rKey.nPath, pName ? pName : "",
-                      NameLength(pName), pNew, content, bKeyFound, bValueFound)) {
-    return ERROR_NOT_ENOUGH_MEMORY;
+  TStore& rStore = change.Store();
+  if (!HasKey(rStore, rKey.Path)) return kKeyDeleted;
+  std::string name = pName ? pName : "";
+  auto it = rStore.find(rKey.Path);
+  TStoreValue* pOld = it == rStore.end() ? nullptr : it->second.Find(name);
+  if (pNew == nullptr) {
+    if (pOld == nullptr) return ERROR_FILE_NOT_FOUND;
+    it->second.Values.erase(it->second.Values.begin() + (pOld - it->second.Values.data()));
+  } else if (pOld) {
+    // A replaced value keeps the name it was created with.
+    pOld->Type = pNew->Type;
+    pOld->Bytes = pNew->Bytes;
+  } else {
+    rStore[rKey.Path].Values.push_back(*pNew);
   }
-  if (!bKeyFound) return kKeyDeleted;
-  if (pNew == 0 && !bValueFound) return ERROR_FILE_NOT_FOUND;
-  return change.Commit(content);
+  return change.Commit();
+}
+
+LONG CreateKey(const TOpenKey& rParent, const char* pSubKey, REGSAM samDesired, PHKEY phkResult,
+               LPDWORD lpdwDisposition)
+{
+  std::string path;
+  LONG lResult = JoinKeyPath(rParent, pSubKey, path);
+  if (lResult != ERROR_SUCCESS) return lResult;
+  TStoreChange change(rParent.Root);
+  if (change.Status() != ERROR_SUCCESS) return change.Status();
+  TStore& rStore = change.Store();
+  // The parent's rights do not matter, but the parent must still be there.
+  if (!HasKey(rStore, rParent.Path)) return kKeyDeleted;
+  // Each parent in turn, then the key itself, taking the case stored.
+  bool bCreated = false;
+  bool bAdded = false;
+  for (size_t nEnd = 1; nEnd <= path.size(); ++nEnd) {
+    if (nEnd < path.size() && path[nEnd] != '\\') continue;
+    auto it = rStore.find(path.substr(0, nEnd));
+    bCreated = it == rStore.end();
+    if (bCreated) rStore[path.substr(0, nEnd)];
+    else path.replace(0, nEnd, it->first);
+    bAdded = bAdded || bCreated;
+  }
+  if (bAdded && (lResult = change.Commit()) != ERROR_SUCCESS) return lResult;
+  if (lpdwDisposition) *lpdwDisposition = bCreated ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  return OpenedKey(rParent.Root, samDesired, path, phkResult);
+}
+
+LONG OpenKey(HKEY hKey, const TOpenKey& rParent, const char* pSubKey, REGSAM samDesired,
+             PHKEY phkResult)
+{
+  std::string path;
+  LONG lResult = JoinKeyPath(rParent, pSubKey, path);
+  if (lResult != ERROR_SUCCESS) return lResult;
+  // HKEY_CLASSES_ROOT shows the user's own classes before the machine's, as
+  // Windows merges HKEY_CURRENT_USER\Software\Classes into it.
+  if (hKey == HKEY_CLASSES_ROOT && !path.empty()) {
+    lResult = OpenStoredKey(STORE_CURRENT_USER, "", samDesired, kUserClassesPath + path, phkResult);
+    if (lResult != ERROR_FILE_NOT_FOUND) return lResult;
+  }
+  return OpenStoredKey(rParent.Root, rParent.Path, samDesired, path, phkResult);
+}
+
+LONG QueryValue(const TOpenKey& rKey, const char* pName, LPDWORD lpType, LPBYTE lpData,
+                LPDWORD lpcbData)
+{
+  TStore store = ReadStore(rKey.Root);
+  if (!HasKey(store, rKey.Path)) return kKeyDeleted;
+  auto it = store.find(rKey.Path);
+  const TStoreValue* pValue = it == store.end() ? nullptr : it->second.Find(pName ? pName : "");
+  if (pValue == nullptr) {
+    if (lpData == nullptr && lpcbData) *lpcbData = 0;
+    return ERROR_FILE_NOT_FOUND;
+  }
+  if (lpType) *lpType = pValue->Type;
+  DWORD dwSize = static_cast<DWORD>(pValue->Bytes.size());
+  // Too small a buffer is left as it was.
+  LONG lResult = lpData && *lpcbData < dwSize ? ERROR_MORE_DATA : ERROR_SUCCESS;
+  if (lpData && lResult == ERROR_SUCCESS) memcpy(lpData, pValue->Bytes.data(), dwSize);
+  if (lpcbData) *lpcbData = dwSize;
+  return lResult;
 }
 
 }  // namespace
@@ -86,131 +183,58 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
                      LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
   const TOpenKey* pParent = FindOpenKey(hKey);
-  if (pParent == 0) return ERROR_INVALID_HANDLE;
-  if (phkResult == 0) return ERROR_INVALID_PARAMETER;
-  *phkResult = 0;
+  if (pParent == nullptr) return ERROR_INVALID_HANDLE;
+  if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
   if (FaultHit(FAULT_REG_CREATE_KEY)) return ERROR_ACCESS_DENIED;
-  TText path;
-  LONG lResult = JoinKeyPath(*pParent, lpSubKey, path);
-  if (lResult != ERROR_SUCCESS) return lResult;
-
-  TStoreChange change(pParent->eRoot);
-  if (change.Status() != ERROR_SUCCESS) return change.Status();
-  const TText& rContent = change.Content();
-  // The parent's rights do not matter, but the parent must still be there.
-  if (!FindStoreKey(rContent, pParent->pPath, pParent->nPath, 0)) return kKeyDeleted;
-  TText added;
-  bool bCreated = false;
-  if (!PrepareStoreKeys(rContent, path, added, bCreated)) return ERROR_NOT_ENOUGH_MEMORY;
-  if (!added.IsEmpty()) {
-    TText content;
-    bool bJoined = rContent.IsEmpty() ? AppendStoreHeader(content)
-                                      : content.Assign(rContent.Text(), rContent.GetLength());
-    if (!bJoined || !content.Append(added.Text(), added.GetLength())) {
-      return ERROR_NOT_ENOUGH_MEMORY;
-    }
-    lResult = change.Commit(content);
-    if (lResult != ERROR_SUCCESS) return lResult;
-  }
-  if (lpdwDisposition) *lpdwDisposition = bCreated ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-  return OpenedKey(pParent->eRoot, samDesired, path, phkResult);
+  return Guarded([&] { return CreateKey(*pParent, lpSubKey, samDesired, phkResult, lpdwDisposition); });
 }
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
 {
   const TOpenKey* pParent = FindOpenKey(hKey);
-  if (pParent == 0) return ERROR_INVALID_HANDLE;
-  if (phkResult == 0) return ERROR_INVALID_PARAMETER;
-  *phkResult = 0;
-  TText path;
-  LONG lResult = JoinKeyPath(*pParent, lpSubKey, path);
-  if (lResult != ERROR_SUCCESS) return lResult;
-
-  // HKEY_CLASSES_ROOT shows the user's own classes before the machine's, as
-  // Windows merges HKEY_CURRENT_USER\Software\Classes into it.
-  if (hKey == HKEY_CLASSES_ROOT && !path.IsEmpty()) {
-    TText userPath;
-    if (!userPath.Assign(USER_CLASSES_PATH) || !userPath.Append(path.Text(), path.GetLength()))
-      return ERROR_NOT_ENOUGH_MEMORY;
-    lResult = OpenStoredKey(STORE_CURRENT_USER, "", 0, samDesired, userPath, phkResult);
-    if (lResult != ERROR_FILE_NOT_FOUND) return lResult;
-  }
-  return OpenStoredKey(pParent->eRoot, pParent->pPath, pParent->nPath, samDesired, path, phkResult);
+  if (pParent == nullptr) return ERROR_INVALID_HANDLE;
+  if (phkResult == nullptr) return ERROR_INVALID_PARAMETER;
+  *phkResult = nullptr;
+  return Guarded([&] { return OpenKey(hKey, *pParent, lpSubKey, samDesired, phkResult); });
 }
 
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType,
-                      LPBYTE lpData, LPDWORD lpcbData)
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
+                      LPDWORD lpcbData)
 {
   const TOpenKey* pKey = FindOpenKey(hKey);
-  if (pKey == 0) return ERROR_INVALID_HANDLE;
-  if (lpData != 0 && lpcbData == 0) return ERROR_INVALID_PARAMETER;
-  if ((pKey->samDesired & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
-
-  TText content;
-  ReadStore(pKey->eRoot, content);
-  if (!FindStoreKey(content, pKey->pPath, pKey->nPath, 0)) return kKeyDeleted;
-  TStoreRecord value;
-  if (!FindStoreValue(content, pKey->pPath, pKey->nPath, lpValueName ? lpValueName : "",
-                      NameLength(lpValueName), value)) {
-    if (lpData == 0 && lpcbData != 0) *lpcbData = 0;
-    return ERROR_FILE_NOT_FOUND;
-  }
-  if (lpType) *lpType = value.dwType;
-  DWORD dwSize = static_cast<DWORD>(value.nData);
-  if (lpData == 0) {
-    if (lpcbData) *lpcbData = dwSize;
-    return ERROR_SUCCESS;
-  }
-  // Too small a buffer is left as it was.
-  if (*lpcbData < dwSize) {
-    *lpcbData = dwSize;
-    return ERROR_MORE_DATA;
-  }
-  DecodeValueData(value, lpData);
-  *lpcbData = dwSize;
-  return ERROR_SUCCESS;
+  if (pKey == nullptr) return ERROR_INVALID_HANDLE;
+  if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
+  if ((pKey->Rights & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  return Guarded([&] { return QueryValue(*pKey, lpValueName, lpType, lpData, lpcbData); });
 }
 
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData,
                     DWORD cbData)
 {
   const TOpenKey* pKey = FindOpenKey(hKey);
-  if (pKey == 0) return ERROR_INVALID_HANDLE;
-  if ((pKey->samDesired & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  if (pKey == nullptr) return ERROR_INVALID_HANDLE;
+  if ((pKey->Rights & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
   if (FaultHit(FAULT_REG_SET_VALUE)) return ERROR_ACCESS_DENIED;
-  if (lpData == 0 && cbData != 0) return kNoAccess;
-  TNewValue value = {lpValueName ? lpValueName : "", NameLength(lpValueName), dwType, lpData,
-                     cbData};
-  return ChangeValue(*pKey, lpValueName, &value);
+  if (lpData == nullptr && cbData != 0) return kNoAccess;
+  return Guarded([&] {
+    TStoreValue value{lpValueName ? lpValueName : "", dwType,
+                      lpData ? std::string(reinterpret_cast<const char*>(lpData), cbData) : std::string()};
+    return ChangeValue(*pKey, lpValueName, &value);
+  });
 }
 
 LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
 {
   const TOpenKey* pKey = FindOpenKey(hKey);
-  if (pKey == 0) return ERROR_INVALID_HANDLE;
-  if ((pKey->samDesired & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
-  return ChangeValue(*pKey, lpValueName, 0);
+  if (pKey == nullptr) return ERROR_INVALID_HANDLE;
+  if ((pKey->Rights & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  return Guarded([&] { return ChangeValue(*pKey, lpValueName, nullptr); });
 }
 
-LONG RegCloseKey(HKEY hKey) { return RemoveOpenKey(hKey); }
-
-LONG RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey)
+// Closing a root does nothing.
+LONG RegCloseKey(HKEY hKey)
 {
-  const TOpenKey* pKey = FindOpenKey(hKey);
-  if (pKey == 0) return ERROR_INVALID_HANDLE;
-  TText path;
-  LONG lResult = JoinKeyPath(*pKey, lpSubKey, path);
-  if (lResult != ERROR_SUCCESS) return lResult;
-
-  TStoreChange change(pKey->eRoot);
-  if (change.Status() != ERROR_SUCCESS) return change.Status();
-  if (!FindStoreKey(change.Content(), pKey->pPath, pKey->nPath, 0)) return kKeyDeleted;
-  if (!FindStoreKey(change.Content(), path.Text(), path.GetLength(), 0)) return ERROR_FILE_NOT_FOUND;
-  // Without a subkey the key stays and only what it holds goes.
-  bool bKeepKey = lpSubKey == 0 || lpSubKey[0] == 0;
-  TText content;
-  if (!DeleteStoreTree(change.Content(), path.Text(), path.GetLength(), bKeepKey, content)) {
-    return ERROR_NOT_ENOUGH_MEMORY;
-  }
-  return change.Commit(content);
+  if (hKey == HKEY_CURRENT_USER || hKey == HKEY_CLASSES_ROOT) return ERROR_SUCCESS;
+  return g_OpenKeys.erase(reinterpret_cast<UINT_PTR>(hKey)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }

@@ -38,7 +38,5 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
                     const BYTE* lpData, DWORD cbData);
 LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 LONG RegCloseKey(HKEY hKey);
-// Used by the tests to clean up after themselves.
-LONG RegDeleteTreeA(HKEY hKey, LPCSTR lpSubKey);
 
 #endif
