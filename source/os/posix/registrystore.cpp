@@ -198,13 +198,6 @@ void AppendCounted(std::string& rOut, char cKind, const std::string& rName)
 
 }  // namespace
 
-std::string FoldedName(std::string text)
-{
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return text;
-}
-
 TStoreValue* TStoreKey::Find(const std::string& rName)
 {
   std::string folded = FoldedName(rName);

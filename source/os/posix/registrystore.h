@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "foldedname.h"
 #include "platform_types.h"
 
 enum TStoreRoot
@@ -38,8 +39,7 @@ enum TStoreRoot
 // A larger store file is not read; a change that would make one is refused.
 const size_t STORE_FILE_LIMIT = 64u << 20;
 
-// Names match without regard to the case of A to Z; the case stored is kept.
-std::string FoldedName(std::string text);
+// Paths match without regard to the case of A to Z; the case stored is kept.
 struct TFoldedLess
 {
   bool operator()(const std::string& rLeft, const std::string& rRight) const
