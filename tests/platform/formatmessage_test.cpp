@@ -63,15 +63,6 @@ TEST(FormatMessageConformance, TheInsertTextIsCopiedAsItIs)
   EXPECT_EQ("a %2 %% b\n", Format("%1", {Insert("a %2 %% b\n")}).Text);
 }
 
-TEST(FormatMessageConformance, PrintfStyleFormatsOfAnInsert)
-{
-  EXPECT_EQ("   1", Format("%1!4d!", {1}).Text);
-  EXPECT_EQ("1   ", Format("%1!-4d!", {1}).Text);
-  EXPECT_EQ("   b", Format("%1!4x!", {11}).Text);
-  EXPECT_EQ("42 ff 00FF", Format("%1!d! %2!x! %2!04X!", {42, 255}).Text);
-  EXPECT_EQ("[ab]", Format("[%1!s!]", {Insert("ab")}).Text);
-}
-
 TEST(FormatMessageConformance, EscapeSequences)
 {
   EXPECT_EQ(" %% ", Format(" %%%% ", {}).Text);
@@ -107,14 +98,6 @@ TEST(FormatMessageConformance, FailuresReturnZeroWithTheirReason)
   EXPECT_TRUE(empty.PointerNull);
   EXPECT_EQ(kNoWorkDone, Format("%1", {Insert("")}).Error);
   EXPECT_EQ(kNoWorkDone, Format("%0test", {}).Error);
-}
-
-TEST(FormatMessageConformance, IgnoringInsertsKeepsEverythingButLineEscapes)
-{
-  const DWORD flags = FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS;
-  EXPECT_EQ("test%1%2!*.*s!%99", Format("test%1%2!*.*s!%99", {}, flags).Text);
-  EXPECT_EQ("%%% %.%!", Format("%%% %.%!", {}, flags).Text);
-  EXPECT_EQ("a %1 b %2", Format("a %1 b %2", {}, flags).Text);
 }
 
 TEST(FormatMessageConformance, AFixedBufferThatIsTooSmallStaysUntouched)

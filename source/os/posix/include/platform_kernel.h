@@ -38,11 +38,11 @@ BOOL IsDBCSLeadByte(BYTE TestChar);
 LPSTR CharNextA(LPCSTR lpsz);
 
 #define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100
-#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
 #define FORMAT_MESSAGE_FROM_STRING 0x00000400
 #define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000
 
-// Only FORMAT_MESSAGE_FROM_STRING with inserts from an argument array.
+// Only FORMAT_MESSAGE_FROM_STRING with inserts from an argument array, each
+// a text: the program formats no numbers and no "!fmt!" inserts.
 DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId,
                      DWORD dwLanguageId, LPSTR lpBuffer, DWORD nSize, void* Arguments);
 void* LocalFree(void* hMem);
