@@ -260,6 +260,13 @@ TEST_F(RegistryStore, ArmedFaultsAnswerAccessDeniedAndChangeNothing)
   EXPECT_EQ(0, Store("Book", "Third", "3"));
   EXPECT_EQ("before", Query("Book", "Kept"));
   EXPECT_EQ("3", Query("Book", "Third"));
+
+  // The program's allocations failing leave the registry as Windows has it.
+  ArmFault(FAULT_ALLOCATION, 1, 1000000);
+  EXPECT_EQ("before", Query("Book", "Kept"));
+  EXPECT_EQ(0, Store("Book", "Starved", "s"));
+  ResetFaults();
+  EXPECT_EQ("s", Query("Book", "Starved"));
 }
 
 TEST_F(RegistryStore, AFolderThatCannotBeMadeRefusesWritesAndReadsAsEmpty)
