@@ -69,9 +69,10 @@ const TProfile* LoadProfile(const char* pPath)
 }
 
 // A value cut to fit: size - 1 characters and a NUL.
-DWORD CopyValue(const std::string& rText, LPSTR pOut, DWORD nSize)
+DWORD CopyValue(const char* pText, size_t nLength, LPSTR pOut, DWORD nSize)
 {
-  size_t nCopied = rText.copy(pOut, nSize - 1);
+  size_t nCopied = nLength < nSize - 1 ? nLength : nSize - 1;
+  memcpy(pOut, pText, nCopied);
   pOut[nCopied] = 0;
   return static_cast<DWORD>(nCopied);
 }
@@ -79,9 +80,10 @@ DWORD CopyValue(const std::string& rText, LPSTR pOut, DWORD nSize)
 // Trailing spaces of the default are left out; tabs stay.
 DWORD CopyDefault(LPCSTR pDefault, LPSTR pOut, DWORD nSize)
 {
-  std::string text = pDefault ? pDefault : "";
-  text.erase(text.find_last_not_of(' ') + 1);
-  return CopyValue(text, pOut, nSize);
+  if (pDefault == nullptr) pDefault = "";
+  size_t nLength = strlen(pDefault);
+  while (nLength > 0 && pDefault[nLength - 1] == ' ') --nLength;
+  return CopyValue(pDefault, nLength, pOut, nSize);
 }
 
 // Names one after the other, each with its NUL, then one more NUL. A list
@@ -113,7 +115,10 @@ DWORD ReadProfile(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut, DWO
   }
   if (pBlock) {
     auto it = pBlock->Keys.find(FoldedName(TrimmedName(pKey)));
-    if (it != pBlock->Keys.end()) return CopyValue(pBlock->Values[it->second], pOut, nSize);
+    if (it != pBlock->Keys.end()) {
+      const std::string& rValue = pBlock->Values[it->second];
+      return CopyValue(rValue.data(), rValue.size(), pOut, nSize);
+    }
   }
   return CopyDefault(pDefault, pOut, nSize);
 }
@@ -148,7 +153,7 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
   try {
     return ReadProfile(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize, lpFileName);
   } catch (const std::bad_alloc&) {
-    // Read as a file that cannot be read.
+    // Read as a file that cannot be read, which needs no memory.
     g_Kept = TKept();
     return ReadProfile(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize, nullptr);
   }
