@@ -7,13 +7,13 @@
 #include <string>
 #include <thread>
 
+#include "extractpanelrun.h"
 #include "faults.h"
 #include "filecontent.h"
 #include "filetype.h"
 #include "launchlog.h"
 #include "modetwoworld.h"
 #include "openbook.h"
-#include "programrun.h"
 #include "registrator_after.h"
 #include "scopedenv.h"
 #include "shelllinkread.h"
@@ -41,7 +41,7 @@ struct ModeTwoFaults : ::testing::Test
                         {"importtoostrelfilename", "import.7xe"},
                         {"autorunbookid", world.BookId()}};
     TPostExtractionRunner runner;
-    return runner.Run(CommandLineOf(options).c_str());
+    return runner.Run(StarterCommandLine(ArgumentsOf(options)).c_str());
   }
 
   bool Launched() { return !WaitForLaunchRecord(world.BrowserLog()).empty(); }
