@@ -143,7 +143,7 @@ TEST_F(ModeTwoFaults, AFailedBrowserLaunchIsTheLastStepAndChangesNothingElse)
 TEST_F(ModeTwoFaults, ADocumentGoesToTheOpenerWhenNoBrowserIsRegistered)
 {
   TScopedEnvironment opener("EXTRACTPANEL_OPENER", world.FakeBrowser());
-  DeleteRegTree(HKEY_CLASSES_ROOT, ".htm");
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, ".htm");
   EXPECT_EQ(1, Run());
   TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
   EXPECT_EQ(world.FakeBrowser(), launch.Program);
