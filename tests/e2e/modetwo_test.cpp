@@ -8,11 +8,11 @@
 #include <string>
 #include <thread>
 
+#include "extractpanelrun.h"
 #include "filecontent.h"
 #include "launchlog.h"
 #include "modetwoworld.h"
 #include "platform.h"
-#include "programrun.h"
 #include "shelllinkread.h"
 
 namespace {
@@ -46,7 +46,7 @@ struct ModeTwoRun : ::testing::Test
 
   void RunAndSucceed(const TOptions& options)
   {
-    TProcessResult result = RunExtractPanel(options);
+    TProcessResult result = RunExtractPanel(ArgumentsOf(options));
     ASSERT_TRUE(result.Started);
     EXPECT_EQ(1, result.ExitStatus) << result.Output;
   }

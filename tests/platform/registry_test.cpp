@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform.h"
-#include "registryscratch.h"
+#include "testregistry.h"
 
 class RegistryApi : public ::testing::Test
 {

@@ -18,8 +18,8 @@
 #include "filecontent.h"
 #include "platform.h"
 #include "process.h"
-#include "registryscratch.h"
 #include "scopedenv.h"
+#include "testregistry.h"
 
 namespace fs = std::filesystem;
 

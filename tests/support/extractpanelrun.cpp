@@ -29,3 +29,13 @@ std::string StarterCommandLine(const std::vector<std::string>& arguments)
   }
   return line;
 }
+
+std::vector<std::string> ArgumentsOf(const TOptions& options)
+{
+  std::vector<std::string> arguments;
+  for (const auto& option : options) {
+    arguments.push_back("-" + option.first);
+    arguments.push_back(option.second);
+  }
+  return arguments;
+}

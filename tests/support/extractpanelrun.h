@@ -10,6 +10,7 @@
 #define EXTRACTPANEL_TESTS_EXTRACTPANELRUN_H
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "process.h"
@@ -19,5 +20,9 @@ TProcessResult RunExtractPanel(const std::vector<std::string>& arguments,
 
 // The command-line text the Windows build is given for these arguments.
 std::string StarterCommandLine(const std::vector<std::string>& arguments);
+
+// Options as (name, value) pairs, and as the arguments "-name" "value".
+typedef std::vector<std::pair<std::string, std::string>> TOptions;
+std::vector<std::string> ArgumentsOf(const TOptions& options);
 
 #endif

@@ -2,7 +2,7 @@
 
 #include "process.h"
 #include "registrator_after.h"
-#include "registryvalue.h"
+#include "testregistry.h"
 
 TModeTwoWorld::TModeTwoWorld()
 {

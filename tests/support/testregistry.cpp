@@ -1,5 +1,9 @@
 #include "testregistry.h"
 
+#include <atomic>
+#include <chrono>
+#include <random>
+
 namespace {
 
 bool SetValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size)
@@ -31,38 +35,38 @@ bool WriteRegBytes(HKEY root, const std::string& key, const char* name, DWORD ty
   return SetValue(root, key, name, type, bytes.data(), (DWORD)bytes.size());
 }
 
-bool ReadRegValue(HKEY root, const std::string& key, const char* name, DWORD& type, std::string& bytes)
+TRegistryValue ReadRegistryValue(HKEY root, const std::string& key, const char* name)
 {
+  TRegistryValue value;
   HKEY handle = 0;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != 0) return false;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != 0) return value;
   DWORD size = 0;
-  LONG result = RegQueryValueExA(handle, name, nullptr, &type, nullptr, &size);
+  LONG result = RegQueryValueExA(handle, name, nullptr, &value.Type, nullptr, &size);
   if (result == 0) {
-    bytes.assign(size, '\0');
-    result = RegQueryValueExA(handle, name, nullptr, &type, size ? reinterpret_cast<BYTE*>(&bytes[0]) : nullptr,
-                              &size);
-    bytes.resize(size);
+    value.Bytes.assign(size, '\0');
+    result = RegQueryValueExA(handle, name, nullptr, &value.Type,
+                              size ? reinterpret_cast<BYTE*>(&value.Bytes[0]) : nullptr, &size);
+    value.Bytes.resize(size);
   }
   RegCloseKey(handle);
-  return result == 0;
+  value.Found = result == 0;
+  return value;
 }
 
 bool ReadRegString(HKEY root, const std::string& key, const char* name, std::string& value)
 {
-  DWORD type = 0;
-  std::string bytes;
-  if (!ReadRegValue(root, key, name, type, bytes) || type != REG_SZ) return false;
-  value = bytes.substr(0, bytes.find('\0'));
+  TRegistryValue found = ReadRegistryValue(root, key, name);
+  if (!found.Found || found.Type != REG_SZ) return false;
+  value = found.Bytes.substr(0, found.Bytes.find('\0'));
   return true;
 }
 
 bool ReadRegDword(HKEY root, const std::string& key, const char* name, DWORD& value)
 {
-  DWORD type = 0;
-  std::string bytes;
-  if (!ReadRegValue(root, key, name, type, bytes) || bytes.size() != 4) return false;
+  TRegistryValue found = ReadRegistryValue(root, key, name);
+  if (!found.Found || found.Bytes.size() != 4) return false;
   value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | (unsigned char)bytes[i];
+  for (int i = 3; i >= 0; --i) value = (value << 8) | (unsigned char)found.Bytes[i];
   return true;
 }
 
@@ -72,4 +76,21 @@ bool RegKeyExists(HKEY root, const std::string& key)
   if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != 0) return false;
   RegCloseKey(handle);
   return true;
+}
+
+std::string UniqueRegistryName(const std::string& prefix)
+{
+  static std::atomic<unsigned> counter{0};
+  static const unsigned long long seed =
+      static_cast<unsigned long long>(
+          std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      std::random_device{}();
+  return prefix + std::to_string(seed % 1000000007ull) + "x" + std::to_string(++counter);
+}
+
+std::string DwordBytes(DWORD value)
+{
+  std::string bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  return bytes;
 }

@@ -1,7 +1,12 @@
-// Windows: keys of the real registry are saved whole and put back.
+// Windows: keys of the real registry are saved whole and put back; the
+// scratch area is a key of that registry.
 #include "testregistry.h"
 
 #include <vector>
+
+#include <windows.h>
+
+extern "C" DECLSPEC_IMPORT LONG WINAPI RegDeleteTreeA(HKEY key, LPCSTR subkey);
 
 struct TSavedRegistryKey::TSnapshot
 {
@@ -17,6 +22,8 @@ struct TSavedRegistryKey::TSnapshot
 };
 
 namespace {
+
+int g_Counter = 0;
 
 using TSnapshot = TSavedRegistryKey::TSnapshot;
 
@@ -63,7 +70,7 @@ void Put(HKEY parent, const std::string& name, const TSnapshot& snapshot)
 
 }  // namespace
 
-void DeleteRegTree(HKEY root, const std::string& key) { SHDeleteKeyA(root, key.c_str()); }
+LONG DeleteRegistryTree(HKEY key, const char* subkey) { return RegDeleteTreeA(key, subkey); }
 
 TSavedRegistryKey::TSavedRegistryKey(HKEY root, const std::string& key)
     : m_Root(root), m_Key(key), m_Snapshot(std::make_unique<TSnapshot>())
@@ -77,6 +84,25 @@ TSavedRegistryKey::TSavedRegistryKey(HKEY root, const std::string& key)
 
 TSavedRegistryKey::~TSavedRegistryKey()
 {
-  DeleteRegTree(m_Root, m_Key);
+  DeleteRegistryTree(m_Root, m_Key.c_str());
   if (m_Snapshot->Existed) Put(m_Root, m_Key, *m_Snapshot);
+}
+
+TRegistryScratch::TRegistryScratch()
+{
+  m_KeyPath = "Software\\extractpanel-tests\\" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(GetTickCount()) + "-" + std::to_string(++g_Counter);
+  DeleteRegistryTree(HKEY_CURRENT_USER, m_KeyPath.c_str());
+  HKEY key = 0;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, m_KeyPath.c_str(), 0, 0, 0, KEY_ALL_ACCESS, 0, &key, 0) ==
+      ERROR_SUCCESS) {
+    RegCloseKey(key);
+  }
+}
+
+TRegistryScratch::~TRegistryScratch()
+{
+  DeleteRegistryTree(HKEY_CURRENT_USER, m_KeyPath.c_str());
+  // The shared parent goes too once no test uses it; with subkeys left it stays.
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\extractpanel-tests");
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform.h"
-#include "registryscratch.h"
+#include "testregistry.h"
 #include "text.h"
 #include "tregkey.h"
 

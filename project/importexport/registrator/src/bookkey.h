@@ -14,8 +14,10 @@ enum TBookKeyOpen
   BOOK_KEY_CREATE  // both keys are made when missing, to read and write
 };
 
-// Opens (or creates) the referrals key, then the book key below it with
-// samBook into rBook. ERROR_SUCCESS, or the code of the first step that failed.
-LONG OpenBookKey(const char* pBookId, TBookKeyOpen eHow, REGSAM samBook, TRegKey& rBook);
+// Opens (or creates) the referrals key into rReferrals, then the book key
+// below it with samBook into rBook. ERROR_SUCCESS, or the code of the first
+// step that failed. Declared in that order, the book key closes first.
+LONG OpenBookKey(const char* pBookId, TBookKeyOpen eHow, REGSAM samBook, TRegKey& rReferrals,
+                 TRegKey& rBook);
 
 #endif

@@ -61,8 +61,10 @@ int RecordInstallDirectory()
   TPostExtractionSettings& rSettings = g_PostSettings;
   if (rSettings.BookId.IsEmpty()) return 1;
   // Only a book key that mode 1 made is extended; none is created here.
+  TRegKey referrals;
   TRegKey book;
-  if (OpenBookKey(rSettings.BookId.Text(), BOOK_KEY_OPEN, KEY_SET_VALUE, book) == ERROR_SUCCESS)
+  if (OpenBookKey(rSettings.BookId.Text(), BOOK_KEY_OPEN, KEY_SET_VALUE, referrals, book) ==
+      ERROR_SUCCESS)
     book.SetValue(rSettings.InstallDirectory.Text(), "Install Directory");
   return 1;
 }

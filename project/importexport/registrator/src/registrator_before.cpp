@@ -127,9 +127,10 @@ int TPreExtractionRunner::Run(const char* pCommandLine)
 int WriteReferralRecord()
 {
   if (g_PreSettings.BookId.IsEmpty()) return 1;
+  TRegKey referrals;
   TRegKey book;
-  if (OpenBookKey(g_PreSettings.BookId.Text(), BOOK_KEY_CREATE, KEY_READ | KEY_WRITE, book) ==
-      ERROR_SUCCESS)
+  if (OpenBookKey(g_PreSettings.BookId.Text(), BOOK_KEY_CREATE, KEY_READ | KEY_WRITE, referrals,
+                  book) == ERROR_SUCCESS)
     WriteBookValues(book);
   return 1;
 }

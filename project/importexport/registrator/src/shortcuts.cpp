@@ -144,9 +144,10 @@ int ReadShortcutChoices()
 {
   TPostExtractionSettings& rSettings = g_PostSettings;
   if (rSettings.BookId.IsEmpty()) return 0;
+  TRegKey referrals;
   TRegKey book;
-  if (OpenBookKey(rSettings.BookId.Text(), BOOK_KEY_OPEN, KEY_READ | KEY_SET_VALUE, book) ==
-      ERROR_SUCCESS) {
+  if (OpenBookKey(rSettings.BookId.Text(), BOOK_KEY_OPEN, KEY_READ | KEY_SET_VALUE, referrals,
+                  book) == ERROR_SUCCESS) {
     TakeChoice(book, "ShortcutOnDesktop", rSettings.DesktopChoice);
     TakeChoice(book, "ShortcutInWindowsStartMenu", rSettings.StartMenuChoice);
   }

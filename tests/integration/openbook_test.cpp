@@ -105,7 +105,7 @@ TEST_F(ModeTwoBrowser, ANetworkPathReachesTheBrowserWithItsLeadingBackslashesDou
 TEST_F(ModeTwoBrowser, WithoutHtmTheShellOpensTheBookItself)
 {
   std::string start = ProgramBook();
-  DeleteRegTree(HKEY_CLASSES_ROOT, ".htm");
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, ".htm");
   ASSERT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, ".htm"));
   EXPECT_EQ(1, OpenBook(start.c_str()));
   TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
@@ -123,7 +123,7 @@ TEST_F(ModeTwoBrowser, AClassWithoutOpenCommandOrHtmWithoutClassFallsBackToo)
   EXPECT_TRUE(launch.Arguments.empty());
 
   std::filesystem::remove(world.BrowserLog());
-  DeleteRegTree(HKEY_CLASSES_ROOT, ".htm");
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, ".htm");
   ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, ".htm", "Content Type", "text/html"));
   EXPECT_EQ(1, OpenBook(start.c_str()));
   launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));

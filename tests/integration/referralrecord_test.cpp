@@ -8,8 +8,6 @@
 
 #include "filecontent.h"
 #include "registrator_before.h"
-#include "registryscratch.h"
-#include "registryvalue.h"
 #include "runcontrol.h"
 #include "tempfolder.h"
 #include "testregistry.h"
@@ -45,7 +43,7 @@ protected:
     m_BookId = UniqueRegistryName("referraltest");
     ASSERT_TRUE(g_PreSettings.BookId.Assign(m_BookId.c_str()));
   }
-  void TearDown() override { DeleteRegTree(HKEY_CURRENT_USER, REFERRALS + "\\" + m_BookId); }
+  void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, (REFERRALS + "\\" + m_BookId).c_str()); }
 
   std::string BookKey() const { return REFERRALS + "\\" + m_BookId; }
   TRegistryValue Value(const char* name) const

@@ -7,13 +7,13 @@
 #include <string>
 #include <thread>
 
+#include "extractpanelrun.h"
 #include "faults.h"
 #include "filecontent.h"
 #include "filetype.h"
 #include "launchlog.h"
 #include "modetwoworld.h"
 #include "openbook.h"
-#include "programrun.h"
 #include "registrator_after.h"
 #include "scopedenv.h"
 #include "shelllinkread.h"
@@ -41,7 +41,7 @@ struct ModeTwoFaults : ::testing::Test
                         {"importtoostrelfilename", "import.7xe"},
                         {"autorunbookid", world.BookId()}};
     TPostExtractionRunner runner;
-    return runner.Run(CommandLineOf(options).c_str());
+    return runner.Run(StarterCommandLine(ArgumentsOf(options)).c_str());
   }
 
   bool Launched() { return !WaitForLaunchRecord(world.BrowserLog()).empty(); }
@@ -143,7 +143,7 @@ TEST_F(ModeTwoFaults, AFailedBrowserLaunchIsTheLastStepAndChangesNothingElse)
 TEST_F(ModeTwoFaults, ADocumentGoesToTheOpenerWhenNoBrowserIsRegistered)
 {
   TScopedEnvironment opener("EXTRACTPANEL_OPENER", world.FakeBrowser());
-  DeleteRegTree(HKEY_CLASSES_ROOT, ".htm");
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, ".htm");
   EXPECT_EQ(1, Run());
   TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
   EXPECT_EQ(world.FakeBrowser(), launch.Program);

@@ -14,8 +14,6 @@
 
 #include "filecontent.h"
 #include "process.h"
-#include "registryscratch.h"
-#include "registryvalue.h"
 #include "tempfolder.h"
 #include "testregistry.h"
 
@@ -121,7 +119,7 @@ protected:
     m_BookId = UniqueRegistryName("terminaltest");
     m_ResultFile = m_Temp.File("run.rtp");
   }
-  void TearDown() override { DeleteRegTree(HKEY_CURRENT_USER, BookKey()); }
+  void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, BookKey().c_str()); }
 
   std::vector<std::string> Arguments(const std::vector<std::string>& extra = {}) const
   {

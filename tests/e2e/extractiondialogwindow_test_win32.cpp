@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "process.h"
-#include "registryvalue.h"
 #include "stringtable.h"
 #include "tempfolder.h"
 #include "testregistry.h"
@@ -112,7 +111,7 @@ protected:
     m_ResultFile = m_Temp.File("run.rtp");
     m_ExePath = m_Temp.File("exe folder");
   }
-  void TearDown() override { DeleteRegTree(HKEY_CURRENT_USER, BookKey()); }
+  void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, BookKey().c_str()); }
 
   std::string CommandLine(const std::string& extra = "") const
   {

@@ -7,8 +7,6 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "registrator_before.h"
-#include "registryscratch.h"
-#include "registryvalue.h"
 #include "runcontrol.h"
 #include "tempfolder.h"
 #include "testregistry.h"
@@ -31,7 +29,7 @@ protected:
   {
     ResetFaults();
     g_RunValues.RtpFileName.Clear();
-    DeleteRegTree(HKEY_CURRENT_USER, BookKey());
+    DeleteRegistryTree(HKEY_CURRENT_USER, BookKey().c_str());
   }
   std::string BookKey() const { return REFERRALS + "\\" + m_BookId; }
   bool Stored(const char* name) const
@@ -75,7 +73,7 @@ TEST_F(ReferralRecordFaults, AValueThatCannotBeWrittenLeavesTheOthers)
        {"OstrelSKU", "PartnerID", "TimeStamp", "ShortcutOnDesktop", "ShortcutInWindowsStartMenu"})
     EXPECT_TRUE(Stored(name)) << name;
 
-  DeleteRegTree(HKEY_CURRENT_USER, BookKey());
+  DeleteRegistryTree(HKEY_CURRENT_USER, BookKey().c_str());
   ArmFault(FAULT_REG_SET_VALUE, 4, 1);  // the fourth write is the TimeStamp
   WriteReferralRecord();
   EXPECT_FALSE(Stored("TimeStamp"));

@@ -21,8 +21,8 @@ struct ModeTwoFileType : ::testing::Test
   void SetUp() override
   {
     ASSERT_TRUE(world.Ready());
-    DeleteRegTree(HKEY_CLASSES_ROOT, ".7xe");
-    DeleteRegTree(HKEY_CLASSES_ROOT, "7xefile");
+    DeleteRegistryTree(HKEY_CLASSES_ROOT, ".7xe");
+    DeleteRegistryTree(HKEY_CLASSES_ROOT, "7xefile");
     marker = world.File("import.7xe");
   }
   std::string TypeClass()
@@ -62,7 +62,7 @@ TEST_F(ModeTwoFileType, AnEmptyMissingOrOverLongDefaultIsReplaced)
   EXPECT_EQ(1, RegisterBookFileType());
   EXPECT_EQ("7xefile", TypeClass());
 
-  DeleteRegTree(HKEY_CLASSES_ROOT, ".7xe");
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, ".7xe");
   ASSERT_TRUE(WriteRegString(HKEY_CLASSES_ROOT, ".7xe", "Content Type", "application/x-book"));
   EXPECT_EQ(1, RegisterBookFileType());
   EXPECT_EQ("7xefile", TypeClass());
