@@ -3,15 +3,14 @@
 #include "profilefile.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <memory>
 
 #include "foldedname.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -145,15 +144,8 @@ bool EditProfileText(std::string& rText, const char* pSection, const char* pKey,
 
 DWORD ReadProfileText(const char* pPath, std::string& rText)
 {
-  rText.clear();
-  int fd = open(pPath, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return ErrorFromErrno(errno);
-  char aChunk[65536];
-  ssize_t nRead;
-  while ((nRead = read(fd, aChunk, sizeof aChunk)) != 0 && (nRead > 0 || errno == EINTR))
-    if (nRead > 0) rText.append(aChunk, static_cast<size_t>(nRead));
-  close(fd);
-  return nRead < 0 ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+  int nError = ReadFileBytes(pPath, rText, SIZE_MAX);
+  return nError == 0 ? ERROR_SUCCESS : ErrorFromErrno(nError);
 }
 
 DWORD ReadProfileForWrite(const char* pPath, std::string& rText, bool& rExists, mode_t& rMode)
@@ -182,15 +174,5 @@ DWORD ReplaceProfile(const char* pPath, const std::string& rText, mode_t nMode)
   std::string temporary = final + ".XXXXXX";
   int fd = mkstemp(&temporary[0]);
   if (fd < 0) return ErrorFromErrno(errno);
-  bool bWritten = true;
-  for (size_t nDone = 0; bWritten && nDone < rText.size();) {
-    ssize_t nWritten = write(fd, rText.data() + nDone, rText.size() - nDone);
-    bWritten = nWritten > 0 || (nWritten < 0 && errno == EINTR);
-    if (nWritten > 0) nDone += static_cast<size_t>(nWritten);
-  }
-  bWritten = bWritten && fchmod(fd, nMode) == 0;
-  if (close(fd) != 0) bWritten = false;
-  bool bReplaced = bWritten && rename(temporary.c_str(), final.c_str()) == 0;
-  if (!bReplaced) unlink(temporary.c_str());
-  return bReplaced ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+  return ReplaceFileBytes(fd, temporary, final, rText, nMode) == 0 ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }

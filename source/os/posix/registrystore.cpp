@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "wholefile.h"
+
 namespace {
 
 const char kHeader[] = "extractpanel-registry 1\n";
@@ -138,45 +140,13 @@ LONG CodeOfErrno(int nError)
 }
 
 // 0 and the file's bytes; ERROR_FILE_NOT_FOUND; kNotAStore for no regular
-// file or too large a one; else a registry code. A file cut short while it
-// is read is judged by what was there.
-LONG ReadWholeFile(const std::string& rPath, std::string& rContent)
+// file or too large a one; else a registry code.
+LONG ReadStoreFile(const std::string& rPath, std::string& rContent)
 {
-  rContent.clear();
-  int nFile = open(rPath.c_str(), O_RDONLY | O_CLOEXEC);
-  if (nFile < 0) return errno == ENOENT ? ERROR_FILE_NOT_FOUND : CodeOfErrno(errno);
-  struct stat info;
-  LONG lResult = ERROR_SUCCESS;
-  if (fstat(nFile, &info) != 0) {
-    lResult = CodeOfErrno(errno);
-  } else if (!S_ISREG(info.st_mode) || static_cast<unsigned long long>(info.st_size) > STORE_FILE_LIMIT) {
-    lResult = kNotAStore;
-  } else {
-    char aBlock[65536];
-    ssize_t nRead;
-    while ((nRead = read(nFile, aBlock, sizeof aBlock)) != 0) {
-      if (nRead < 0 && errno == EINTR) continue;
-      if (nRead < 0) { lResult = CodeOfErrno(errno); break; }
-      rContent.append(aBlock, static_cast<size_t>(nRead));
-    }
-  }
-  close(nFile);
-  if (lResult != ERROR_SUCCESS) rContent.clear();
-  return lResult;
-}
-
-bool WriteAll(int nFile, const std::string& rData)
-{
-  const char* pData = rData.data();
-  size_t nSize = rData.size();
-  while (nSize > 0) {
-    ssize_t nWritten = write(nFile, pData, nSize);
-    if (nWritten < 0 && errno == EINTR) continue;
-    if (nWritten <= 0) return false;
-    pData += nWritten;
-    nSize -= static_cast<size_t>(nWritten);
-  }
-  return true;
+  int nError = ReadFileBytes(rPath, rContent, STORE_FILE_LIMIT);
+  if (nError == 0) return ERROR_SUCCESS;
+  if (nError == ENOENT) return ERROR_FILE_NOT_FOUND;
+  return nError == EFBIG ? kNotAStore : CodeOfErrno(nError);
 }
 
 // Makes the folder and its missing parents, private to the user.
@@ -245,7 +215,7 @@ TStore ReadStore(TStoreRoot eRoot)
   std::string content;
   std::string path = StorePath(eRoot);
   // The file is only ever replaced whole, so no lock is needed to read it.
-  if (!path.empty() && ReadWholeFile(path, content) == ERROR_SUCCESS) ParseStore(content, store);
+  if (!path.empty() && ReadStoreFile(path, content) == ERROR_SUCCESS) ParseStore(content, store);
   return store;
 }
 
@@ -263,7 +233,7 @@ TStoreChange::TStoreChange(TStoreRoot eRoot) : m_StorePath(StorePath(eRoot))
     if (errno != EINTR) { m_lStatus = CodeOfErrno(errno); return; }
   }
   std::string content;
-  LONG lRead = ReadWholeFile(m_StorePath, content);
+  LONG lRead = ReadStoreFile(m_StorePath, content);
   if (lRead == ERROR_FILE_NOT_FOUND || (lRead == ERROR_SUCCESS && ParseStore(content, m_Store))) {
     m_lStatus = ERROR_SUCCESS;
   } else if (lRead != ERROR_SUCCESS && lRead != kNotAStore) {
@@ -291,11 +261,6 @@ LONG TStoreChange::Commit()
   std::string tempPath = m_StorePath + ".tmp";
   int nFile = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
   if (nFile < 0) return CodeOfErrno(errno);
-  bool bWritten = WriteAll(nFile, text) && fsync(nFile) == 0;
-  int nError = errno;
-  if (close(nFile) != 0 && bWritten) { bWritten = false; nError = errno; }
-  if (bWritten && rename(tempPath.c_str(), m_StorePath.c_str()) == 0) return ERROR_SUCCESS;
-  if (bWritten) nError = errno;
-  unlink(tempPath.c_str());
-  return CodeOfErrno(nError);
+  int nError = ReplaceFileBytes(nFile, tempPath, m_StorePath, text, 0600);
+  return nError == 0 ? ERROR_SUCCESS : CodeOfErrno(nError);
 }
