@@ -33,7 +33,7 @@ ep_xvfb_start
 ep_wine_start
 EXTRACTPANEL_PROGRAM=$("$WINE64" winepath -w "$exe" 2>/dev/null | tr -d '\r')
 export EXTRACTPANEL_PROGRAM
-ctest --preset win64 -j1 -L program || status=1
+ctest --preset win64 -j1 -L program --repeat until-pass:2 || status=1
 EP_SCREENSHOT_EXE=$exe bash scripts/screenshot-dialog.sh artifacts/extraction-dialog-shipped.png \
   || status=1
 cleanup
