@@ -16,11 +16,6 @@ protected:
   }
   void TearDown() override { RegCloseKey(key); }
 
-  LONG Set(HKEY target, const char* name, const std::string& bytes)
-  {
-    return RegSetValueExA(target, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size()));
-  }
   LONG SizeOf(HKEY target, const char* name, DWORD& size)
   {
     return RegQueryValueExA(target, name, nullptr, nullptr, nullptr, &size);
@@ -36,24 +31,7 @@ protected:
   HKEY key = nullptr;
 };
 
-TEST_F(RegistryApi, MissingValuesAndMissingArguments)
-{
-  // A missing value zeroes the size only when no buffer was given.
-  DWORD size = 100;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, SizeOf(key, "Missing", size));
-  EXPECT_EQ(0u, size);
-  unsigned char buffer[32];
-  size = sizeof buffer;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExA(key, "Missing", nullptr, nullptr, buffer, &size));
-  EXPECT_EQ(32u, size);
-  ASSERT_EQ(0, Set(key, "Data", std::string(16, '\x5a')));
-  EXPECT_EQ(ERROR_INVALID_PARAMETER, RegQueryValueExA(key, "Data", nullptr, nullptr, buffer, nullptr));
-  // Data promised by a size but not given is refused.
-  EXPECT_NE(0, RegSetValueExA(key, "NoData", 0, REG_BINARY, nullptr, 4));
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, SizeOf(key, "NoData", size));
-}
-
-TEST_F(RegistryApi, ClosedUnknownAndDeletedHandles)
+TEST_F(RegistryApi, ClosedAndUnknownHandles)
 {
   HKEY sub = Make(key, "Sub");
   EXPECT_EQ(0, RegCloseKey(sub));
@@ -61,17 +39,4 @@ TEST_F(RegistryApi, ClosedUnknownAndDeletedHandles)
   DWORD size = 0;
   EXPECT_EQ(ERROR_INVALID_HANDLE, SizeOf(sub, "x", size));
   EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(reinterpret_cast<HKEY>(static_cast<UINT_PTR>(0x12344))));
-  EXPECT_EQ(0, RegCloseKey(HKEY_CURRENT_USER));  // a root stays open
-  HKEY out = reinterpret_cast<HKEY>(static_cast<UINT_PTR>(0x4444));
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExA(HKEY_CURRENT_USER, "Absent\\Key", 0, KEY_READ, &out));
-  EXPECT_EQ(nullptr, out);
-
-  const LONG keyDeleted = 1018;
-  HKEY doomed = Make(key, "Doomed");
-  ASSERT_EQ(0, DeleteRegistryTree(HKEY_CURRENT_USER, (scratch.KeyPath() + "\\Doomed").c_str()));
-  EXPECT_EQ(keyDeleted, Set(doomed, "x", "1"));
-  EXPECT_EQ(keyDeleted, SizeOf(doomed, "x", size));
-  EXPECT_EQ(keyDeleted, RegCreateKeyExA(doomed, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr));
-  EXPECT_EQ(0, RegCloseKey(doomed));
 }
-

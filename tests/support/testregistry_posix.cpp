@@ -17,7 +17,7 @@ LONG DeleteRegistryTree(HKEY key, const char* subkey)
   if (change.Status() != ERROR_SUCCESS) return change.Status();
   TStore& store = change.Store();
   const std::string top = subkey ? subkey : "";
-  if (!HasKey(store, top)) return ERROR_FILE_NOT_FOUND;
+  if (!top.empty() && store.count(top) == 0) return ERROR_FILE_NOT_FOUND;
   const std::string folded = FoldedName(top) + "\\";
   for (auto it = store.begin(); it != store.end();) {
     bool inTree = top.empty() || FoldedName(it->first + "\\").compare(0, folded.size(), folded) == 0;

@@ -8,127 +8,122 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include "wholefile.h"
 
 namespace {
 
 const char kHeader[] = "extractpanel-registry 1\n";
+const char kHexDigits[] = "0123456789abcdef";
 const LONG kRegistryIoFailed = 1016;  // ERROR_REGISTRY_IO_FAILED
-// Something other than a store file: a folder, a device, an oversized file.
-const LONG kNotAStore = 13;  // ERROR_INVALID_DATA
 
-// Reads the records of a store file; every count is checked against the
+// Reads a store file front to back; every count is checked against the
 // bytes that remain, so nothing beyond them is ever read.
-class TStoreParser
+class TStoreCursor
 {
 public:
-  explicit TStoreParser(const std::string& rText) : m_Text(rText) {}
+  explicit TStoreCursor(std::string_view text) : m_Rest(text) {}
 
-  bool Parse(TStore& rStore)
+  bool AtEnd() const { return m_Rest.empty(); }
+
+  // True, and past them, when the bytes come next.
+  bool Skip(std::string_view bytes)
   {
-    if (m_Text.empty()) return true;
-    if (m_Text.compare(0, sizeof kHeader - 1, kHeader) != 0) return false;
-    m_nAt = sizeof kHeader - 1;
-    TStoreKey* pKey = nullptr;
-    while (m_nAt < m_Text.size()) {
-      if (Left() < 2 || m_Text[m_nAt + 1] != ' ') return false;
-      char cKind = m_Text[m_nAt];
-      m_nAt += 2;
-      if (cKind == 'K') {
-        std::string path;
-        if (!Name(path, '\n') || !IsWellFormedPath(path)) return false;
-        pKey = &rStore[path];  // a key met twice keeps its first case and values
-      } else if (cKind == 'V' && pKey) {
-        TStoreValue value;
-        if (!Name(value.Name, ' ') || !Value(value)) return false;
-        if (!pKey->Find(value.Name)) pKey->Values.push_back(value);
-      } else {
-        return false;  // a value before the first key belongs to nothing
-      }
-    }
+    if (m_Rest.substr(0, bytes.size()) != bytes) return false;
+    m_Rest.remove_prefix(bytes.size());
     return true;
+  }
+
+  // 1 to 10 decimal digits of a number below 2^32, then pEnd.
+  bool Count(uint32_t& rCount, const char* pEnd)
+  {
+    const char* pFirst = m_Rest.data();
+    auto [pLast, eError] = std::from_chars(pFirst, pFirst + m_Rest.size(), rCount);
+    if (eError != std::errc() || pLast - pFirst > 10) return false;
+    m_Rest.remove_prefix(pLast - pFirst);
+    return Skip(pEnd);
+  }
+
+  // "<n>:" and n bytes without a NUL, then pEnd.
+  bool Name(std::string& rName, const char* pEnd)
+  {
+    uint32_t nName = 0;
+    if (!Count(nName, ":") || nName > m_Rest.size()) return false;
+    rName = m_Rest.substr(0, nName);
+    m_Rest.remove_prefix(nName);
+    return rName.find('\0') == std::string::npos && Skip(pEnd);
+  }
+
+  // "<m>:" and m bytes as 2m lower-case hex digits, then a line end.
+  bool Hex(std::string& rBytes)
+  {
+    uint32_t nBytes = 0;
+    if (!Count(nBytes, ":") || nBytes > m_Rest.size() / 2) return false;
+    rBytes.resize(nBytes);
+    for (char& rByte : rBytes) {
+      int nHigh = HexValue(m_Rest[0]);
+      int nLow = HexValue(m_Rest[1]);
+      if (nHigh < 0 || nLow < 0) return false;
+      rByte = static_cast<char>(nHigh * 16 + nLow);
+      m_Rest.remove_prefix(2);
+    }
+    return Skip("\n");
   }
 
 private:
-  size_t Left() const { return m_Text.size() - m_nAt; }
-
-  bool Count(size_t& rCount, char cEnd)
+  static int HexValue(char c)
   {
-    unsigned long long nValue = 0;
-    int nDigits = 0;
-    while (m_nAt < m_Text.size() && m_Text[m_nAt] >= '0' && m_Text[m_nAt] <= '9') {
-      if (++nDigits > 10) return false;
-      nValue = nValue * 10 + static_cast<unsigned>(m_Text[m_nAt++] - '0');
-    }
-    if (nDigits == 0 || nValue > 0xFFFFFFFFu || Left() == 0 || m_Text[m_nAt] != cEnd) return false;
-    ++m_nAt;
-    rCount = static_cast<size_t>(nValue);
-    return true;
+    const char* pDigit = static_cast<const char*>(memchr(kHexDigits, c, 16));
+    return pDigit ? static_cast<int>(pDigit - kHexDigits) : -1;
   }
 
-  // "<n>:<name>" and the byte after it.
-  bool Name(std::string& rName, char cEnd)
-  {
-    size_t nName = 0;
-    if (!Count(nName, ':') || nName >= Left()) return false;
-    rName = m_Text.substr(m_nAt, nName);
-    m_nAt += nName;
-    return m_Text[m_nAt++] == cEnd && rName.find('\0') == std::string::npos;
-  }
-
-  // "<type> <m>:<hex>\n"
-  bool Value(TStoreValue& rValue)
-  {
-    size_t nType = 0;
-    size_t nData = 0;
-    if (!Count(nType, ' ') || !Count(nData, ':')) return false;
-    if (nData > Left() / 2 || 2 * nData >= Left()) return false;  // the digits and '\n'
-    rValue.Type = static_cast<DWORD>(nType);
-    rValue.Bytes.resize(nData);
-    for (size_t i = 0; i < nData; ++i) {
-      int nHigh = HexDigit(m_Text[m_nAt++]);
-      int nLow = HexDigit(m_Text[m_nAt++]);
-      if (nHigh < 0 || nLow < 0) return false;
-      rValue.Bytes[i] = static_cast<char>(nHigh * 16 + nLow);
-    }
-    return m_Text[m_nAt++] == '\n';
-  }
-
-  static int HexDigit(char c)
-  {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-  }
-
-  static bool IsWellFormedPath(const std::string& rPath)
-  {
-    return rPath.empty() || (rPath.front() != '\\' && rPath.back() != '\\' &&
-                             rPath.find("\\\\") == std::string::npos);
-  }
-
-  const std::string& m_Text;
-  size_t m_nAt = 0;
+  std::string_view m_Rest;
 };
 
-std::string StoreFolder()
+bool IsWellFormedPath(const std::string& rPath)
 {
-  const char* pDirect = getenv("EXTRACTPANEL_REGISTRY_DIR");
-  if (pDirect && *pDirect) return pDirect;
-  const char* pConfig = getenv("XDG_CONFIG_HOME");
-  if (pConfig && pConfig[0] == '/') return std::string(pConfig) + "/extractpanel/registry";
-  const char* pHome = getenv("HOME");
-  if (pHome && *pHome) return std::string(pHome) + "/.config/extractpanel/registry";
-  return std::string();
+  return rPath.empty() || (rPath.front() != '\\' && rPath.back() != '\\' &&
+                           rPath.find("\\\\") == std::string::npos);
 }
 
+bool ParseRecords(TStoreCursor& rAt, TStore& rStore)
+{
+  TStoreKey* pKey = nullptr;
+  while (!rAt.AtEnd()) {
+    if (rAt.Skip("K ")) {
+      std::string path;
+      if (!rAt.Name(path, "\n") || !IsWellFormedPath(path)) return false;
+      pKey = &rStore[path];  // a key met twice keeps its first case and values
+      continue;
+    }
+    // A value before the first key belongs to nothing.
+    TStoreValue value{};
+    if (!pKey || !rAt.Skip("V ") || !rAt.Name(value.Name, " ") || !rAt.Count(value.Type, " ") ||
+        !rAt.Hex(value.Bytes)) {
+      return false;
+    }
+    if (pKey->Find(value.Name) == pKey->Values.end()) pKey->Values.push_back(value);
+  }
+  return true;
+}
+
+// The store file of the root, or empty when no folder can be named.
 std::string StorePath(TStoreRoot eRoot)
 {
-  std::string folder = StoreFolder();
-  if (folder.empty()) return folder;
+  const char* pDirect = getenv("EXTRACTPANEL_REGISTRY_DIR");
+  const char* pConfig = getenv("XDG_CONFIG_HOME");
+  const char* pHome = getenv("HOME");
+  std::string folder;
+  if (pDirect && *pDirect) folder = pDirect;
+  else if (pConfig && pConfig[0] == '/') folder = std::string(pConfig) + "/extractpanel/registry";
+  else if (pHome && *pHome) folder = std::string(pHome) + "/.config/extractpanel/registry";
+  else return folder;
   return folder + (eRoot == STORE_CLASSES_ROOT ? "/classes_root.store" : "/current_user.store");
 }
 
@@ -137,16 +132,6 @@ LONG CodeOfErrno(int nError)
   if (nError == EACCES || nError == EPERM || nError == EROFS) return ERROR_ACCESS_DENIED;
   if (nError == ENOMEM) return ERROR_NOT_ENOUGH_MEMORY;
   return kRegistryIoFailed;
-}
-
-// 0 and the file's bytes; ERROR_FILE_NOT_FOUND; kNotAStore for no regular
-// file or too large a one; else a registry code.
-LONG ReadStoreFile(const std::string& rPath, std::string& rContent)
-{
-  int nError = ReadFileBytes(rPath, rContent, STORE_FILE_LIMIT);
-  if (nError == 0) return ERROR_SUCCESS;
-  if (nError == ENOENT) return ERROR_FILE_NOT_FOUND;
-  return nError == EFBIG ? kNotAStore : CodeOfErrno(nError);
 }
 
 // Makes the folder and its missing parents, private to the user.
@@ -160,48 +145,53 @@ bool MakeFolders(const std::filesystem::path& rFolder)
   return true;
 }
 
-void AppendCounted(std::string& rOut, char cKind, const std::string& rName)
+// Opens the lock file beside the store file into rFile and takes the lock;
+// false with errno set. The caller closes rFile, which lets the lock go.
+bool TakeLock(const std::string& rStorePath, int& rFile)
 {
-  rOut += cKind;
-  rOut += ' ' + std::to_string(rName.size()) + ':' + rName;
+  std::string path = rStorePath.substr(0, rStorePath.size() - 6) + ".lock";
+  rFile = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  while (rFile >= 0 && flock(rFile, LOCK_EX) != 0) {
+    if (errno != EINTR) return false;
+  }
+  return rFile >= 0;
+}
+
+void AppendCounted(std::string& rOut, const char* pKind, const std::string& rName)
+{
+  rOut += pKind + std::to_string(rName.size()) + ':' + rName;
 }
 
 }  // namespace
 
-TStoreValue* TStoreKey::Find(const std::string& rName)
+std::vector<TStoreValue>::iterator TStoreKey::Find(const std::string& rName)
 {
   std::string folded = FoldedName(rName);
-  for (TStoreValue& rValue : Values)
-    if (FoldedName(rValue.Name) == folded) return &rValue;
-  return nullptr;
-}
-
-bool HasKey(const TStore& rStore, const std::string& rPath)
-{
-  return rPath.empty() || rStore.count(rPath) != 0;
+  return std::find_if(Values.begin(), Values.end(),
+                      [&](const TStoreValue& rValue) { return FoldedName(rValue.Name) == folded; });
 }
 
 bool ParseStore(const std::string& rContent, TStore& rStore)
 {
   rStore.clear();
-  if (TStoreParser(rContent).Parse(rStore)) return true;
+  TStoreCursor at(rContent);
+  if (rContent.empty() || (at.Skip(kHeader) && ParseRecords(at, rStore))) return true;
   rStore.clear();
   return false;
 }
 
 std::string StoreText(const TStore& rStore)
 {
-  static const char kHex[] = "0123456789abcdef";
   std::string text = kHeader;
   for (const auto& rKey : rStore) {
-    AppendCounted(text, 'K', rKey.first);
+    AppendCounted(text, "K ", rKey.first);
     text += '\n';
     for (const TStoreValue& rValue : rKey.second.Values) {
-      AppendCounted(text, 'V', rValue.Name);
+      AppendCounted(text, "V ", rValue.Name);
       text += ' ' + std::to_string(rValue.Type) + ' ' + std::to_string(rValue.Bytes.size()) + ':';
       for (unsigned char c : rValue.Bytes) {
-        text += kHex[c >> 4];
-        text += kHex[c & 15];
+        text += kHexDigits[c >> 4];
+        text += kHexDigits[c & 15];
       }
       text += '\n';
     }
@@ -215,32 +205,27 @@ TStore ReadStore(TStoreRoot eRoot)
   std::string content;
   std::string path = StorePath(eRoot);
   // The file is only ever replaced whole, so no lock is needed to read it.
-  if (!path.empty() && ReadStoreFile(path, content) == ERROR_SUCCESS) ParseStore(content, store);
+  if (!path.empty() && ReadFileBytes(path, content, STORE_FILE_LIMIT) == 0) ParseStore(content, store);
   return store;
 }
 
 TStoreChange::TStoreChange(TStoreRoot eRoot) : m_StorePath(StorePath(eRoot))
 {
   if (m_StorePath.empty()) return;
-  if (!MakeFolders(std::filesystem::path(m_StorePath).parent_path())) {
+  if (!MakeFolders(std::filesystem::path(m_StorePath).parent_path()) ||
+      !TakeLock(m_StorePath, m_nLockFile)) {
     m_lStatus = CodeOfErrno(errno);
     return;
   }
-  std::string lockPath = m_StorePath.substr(0, m_StorePath.size() - 6) + ".lock";
-  m_nLockFile = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (m_nLockFile < 0) { m_lStatus = CodeOfErrno(errno); return; }
-  while (flock(m_nLockFile, LOCK_EX) != 0) {
-    if (errno != EINTR) { m_lStatus = CodeOfErrno(errno); return; }
-  }
   std::string content;
-  LONG lRead = ReadStoreFile(m_StorePath, content);
-  if (lRead == ERROR_FILE_NOT_FOUND || (lRead == ERROR_SUCCESS && ParseStore(content, m_Store))) {
+  int nError = ReadFileBytes(m_StorePath, content, STORE_FILE_LIMIT);
+  if (nError == ENOENT || (nError == 0 && ParseStore(content, m_Store))) {
     m_lStatus = ERROR_SUCCESS;
-  } else if (lRead != ERROR_SUCCESS && lRead != kNotAStore) {
-    m_lStatus = lRead;
+  } else if (nError != 0 && nError != EFBIG) {
+    m_lStatus = CodeOfErrno(nError);
   } else {
-    // Damaged, foreign or oversized: set aside rather than overwritten, so
-    // that nothing in it is lost; the change starts a fresh store.
+    // Damaged, foreign (no regular file) or oversized: set aside rather than
+    // overwritten, so that nothing in it is lost; the change starts afresh.
     std::string damaged = m_StorePath + ".damaged";
     m_lStatus = rename(m_StorePath.c_str(), damaged.c_str()) == 0 ? ERROR_SUCCESS : CodeOfErrno(errno);
   }
@@ -248,7 +233,6 @@ TStoreChange::TStoreChange(TStoreRoot eRoot) : m_StorePath(StorePath(eRoot))
 
 TStoreChange::~TStoreChange()
 {
-  // Closing the file lets the lock go.
   if (m_nLockFile >= 0) close(m_nLockFile);
 }
 

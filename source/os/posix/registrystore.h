@@ -59,16 +59,15 @@ struct TStoreValue
 struct TStoreKey
 {
   std::vector<TStoreValue> Values;
-  TStoreValue* Find(const std::string& rName);
+  // The value of that name in any case, or Values.end().
+  std::vector<TStoreValue>::iterator Find(const std::string& rName);
 };
 
-// The keys by path, in the case stored. The root has an entry only once it
-// holds a value (or the file had one).
+// The keys by path. The root has an entry only once it holds a value (or
+// the file had one).
 typedef std::map<std::string, TStoreKey, TFoldedLess> TStore;
 
-// True when the key is there; the root always is.
-bool HasKey(const TStore& rStore, const std::string& rPath);
-// The file's content as a store; false, and rStore empty, for a damaged one.
+// False, and rStore empty, for a damaged file.
 bool ParseStore(const std::string& rContent, TStore& rStore);
 std::string StoreText(const TStore& rStore);
 
