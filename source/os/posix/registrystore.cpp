@@ -157,11 +157,6 @@ bool TakeLock(const std::string& rStorePath, int& rFile)
   return rFile >= 0;
 }
 
-void AppendCounted(std::string& rOut, const char* pKind, const std::string& rName)
-{
-  rOut += pKind + std::to_string(rName.size()) + ':' + rName;
-}
-
 }  // namespace
 
 std::vector<TStoreValue>::iterator TStoreKey::Find(const std::string& rName)
@@ -182,13 +177,13 @@ bool ParseStore(const std::string& rContent, TStore& rStore)
 
 std::string StoreText(const TStore& rStore)
 {
+  auto counted = [](const std::string& rName) { return std::to_string(rName.size()) + ':' + rName; };
   std::string text = kHeader;
   for (const auto& rKey : rStore) {
-    AppendCounted(text, "K ", rKey.first);
-    text += '\n';
+    text += "K " + counted(rKey.first) + '\n';
     for (const TStoreValue& rValue : rKey.second.Values) {
-      AppendCounted(text, "V ", rValue.Name);
-      text += ' ' + std::to_string(rValue.Type) + ' ' + std::to_string(rValue.Bytes.size()) + ':';
+      text += "V " + counted(rValue.Name) + ' ' + std::to_string(rValue.Type) + ' ';
+      text += std::to_string(rValue.Bytes.size()) + ':';
       for (unsigned char c : rValue.Bytes) {
         text += kHexDigits[c >> 4];
         text += kHexDigits[c & 15];
