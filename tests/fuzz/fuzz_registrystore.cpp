@@ -36,7 +36,7 @@ TSnapshot Snapshot(const TStore& rStore)
 {
   TSnapshot values;
   for (const auto& rKey : rStore)
-    for (const TStoreValue& rValue : rKey.second.Values) {
+    for (const TStoreValue& rValue : rKey.second) {
       auto slot = std::make_pair(Folded(rKey.first), Folded(rValue.Name));
       FUZZ_CHECK(!values.count(slot));
       values[slot] = std::make_pair(rValue.Type, rValue.Bytes);

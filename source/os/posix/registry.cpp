@@ -146,8 +146,8 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LP
     TStore store = ReadStore(pKey->Root);
     auto itKey = store.find(pKey->Path);
     if (itKey == store.end()) return ERROR_FILE_NOT_FOUND;
-    auto itValue = itKey->second.Find(lpValueName ? lpValueName : "");
-    if (itValue == itKey->second.Values.end()) return ERROR_FILE_NOT_FOUND;
+    auto itValue = FindValue(itKey->second, lpValueName ? lpValueName : "");
+    if (itValue == itKey->second.end()) return ERROR_FILE_NOT_FOUND;
     if (lpType) *lpType = itValue->Type;
     DWORD dwSize = static_cast<DWORD>(itValue->Bytes.size());
     // Too small a buffer is left as it was.
@@ -169,10 +169,10 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
     TStoreChange change(pKey->Root);
     if (change.Status() != ERROR_SUCCESS) return change.Status();
     std::string name = lpValueName ? lpValueName : "";
-    TStoreKey& rStored = change.Store()[pKey->Path];
-    auto it = rStored.Find(name);
+    TStoreValues& rValues = change.Store()[pKey->Path];
+    auto it = FindValue(rValues, name);
     // A replaced value keeps the name it was created with.
-    if (it == rStored.Values.end()) it = rStored.Values.insert(it, TStoreValue{name, dwType, ""});
+    if (it == rValues.end()) it = rValues.insert(it, TStoreValue{name, dwType, ""});
     it->Type = dwType;
     it->Bytes.assign(reinterpret_cast<const char*>(lpData), cbData);
     return change.Commit();
@@ -187,10 +187,10 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName)
   return Guarded([&]() -> LONG {
     TStoreChange change(pKey->Root);
     if (change.Status() != ERROR_SUCCESS) return change.Status();
-    TStoreKey& rStored = change.Store()[pKey->Path];
-    auto it = rStored.Find(lpValueName ? lpValueName : "");
-    if (it == rStored.Values.end()) return ERROR_FILE_NOT_FOUND;
-    rStored.Values.erase(it);
+    TStoreValues& rValues = change.Store()[pKey->Path];
+    auto it = FindValue(rValues, lpValueName ? lpValueName : "");
+    if (it == rValues.end()) return ERROR_FILE_NOT_FOUND;
+    rValues.erase(it);
     return change.Commit();
   });
 }

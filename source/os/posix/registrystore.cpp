@@ -94,21 +94,21 @@ bool IsWellFormedPath(const std::string& rPath)
 
 bool ParseRecords(TStoreCursor& rAt, TStore& rStore)
 {
-  TStoreKey* pKey = nullptr;
+  TStoreValues* pValues = nullptr;
   while (!rAt.AtEnd()) {
     if (rAt.Skip("K ")) {
       std::string path;
       if (!rAt.Name(path, "\n") || !IsWellFormedPath(path)) return false;
-      pKey = &rStore[path];  // a key met twice keeps its first case and values
+      pValues = &rStore[path];  // a key met twice keeps its first case and values
       continue;
     }
     // A value before the first key belongs to nothing.
     TStoreValue value{};
-    if (!pKey || !rAt.Skip("V ") || !rAt.Name(value.Name, " ") || !rAt.Count(value.Type, " ") ||
+    if (!pValues || !rAt.Skip("V ") || !rAt.Name(value.Name, " ") || !rAt.Count(value.Type, " ") ||
         !rAt.Hex(value.Bytes)) {
       return false;
     }
-    if (pKey->Find(value.Name) == pKey->Values.end()) pKey->Values.push_back(value);
+    if (FindValue(*pValues, value.Name) == pValues->end()) pValues->push_back(value);
   }
   return true;
 }
@@ -159,10 +159,10 @@ bool TakeLock(const std::string& rStorePath, int& rFile)
 
 }  // namespace
 
-std::vector<TStoreValue>::iterator TStoreKey::Find(const std::string& rName)
+TStoreValues::iterator FindValue(TStoreValues& rValues, const std::string& rName)
 {
   std::string folded = FoldedName(rName);
-  return std::find_if(Values.begin(), Values.end(),
+  return std::find_if(rValues.begin(), rValues.end(),
                       [&](const TStoreValue& rValue) { return FoldedName(rValue.Name) == folded; });
 }
 
@@ -181,7 +181,7 @@ std::string StoreText(const TStore& rStore)
   std::string text = kHeader;
   for (const auto& rKey : rStore) {
     text += "K " + counted(rKey.first) + '\n';
-    for (const TStoreValue& rValue : rKey.second.Values) {
+    for (const TStoreValue& rValue : rKey.second) {
       text += "V " + counted(rValue.Name) + ' ' + std::to_string(rValue.Type) + ' ';
       text += std::to_string(rValue.Bytes.size()) + ':';
       for (unsigned char c : rValue.Bytes) {

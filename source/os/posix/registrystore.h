@@ -56,16 +56,13 @@ struct TStoreValue
 };
 
 // A key's values in the order they were first set.
-struct TStoreKey
-{
-  std::vector<TStoreValue> Values;
-  // The value of that name in any case, or Values.end().
-  std::vector<TStoreValue>::iterator Find(const std::string& rName);
-};
-
+typedef std::vector<TStoreValue> TStoreValues;
 // The keys by path. The root has an entry only once it holds a value (or
 // the file had one).
-typedef std::map<std::string, TStoreKey, TFoldedLess> TStore;
+typedef std::map<std::string, TStoreValues, TFoldedLess> TStore;
+
+// The value of that name in any case, or rValues.end().
+TStoreValues::iterator FindValue(TStoreValues& rValues, const std::string& rName);
 
 // False, and rStore empty, for a damaged file.
 bool ParseStore(const std::string& rContent, TStore& rStore);
