@@ -171,7 +171,7 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
     std::string name = lpValueName ? lpValueName : "";
     TStoreValues& rValues = change.Store()[pKey->Path];
     auto it = FindValue(rValues, name);
-    // A replaced value keeps the name it was created with.
+    // Set again, a value keeps the case its name was created with.
     if (it == rValues.end()) it = rValues.insert(it, TStoreValue{name, dwType, ""});
     it->Type = dwType;
     it->Bytes.assign(reinterpret_cast<const char*>(lpData), cbData);
