@@ -2,8 +2,6 @@
 // rely on beyond what TRegKey shows: Windows under Wine, the POSIX store natively.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "platform.h"
 #include "testregistry.h"
 
@@ -16,27 +14,17 @@ protected:
   }
   void TearDown() override { RegCloseKey(key); }
 
-  LONG SizeOf(HKEY target, const char* name, DWORD& size)
-  {
-    return RegQueryValueExA(target, name, nullptr, nullptr, nullptr, &size);
-  }
-  HKEY Make(HKEY parent, const char* name)
-  {
-    HKEY made = nullptr;
-    EXPECT_EQ(0, RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &made, nullptr));
-    return made;
-  }
-
   TRegistryScratch scratch;
   HKEY key = nullptr;
 };
 
 TEST_F(RegistryApi, ClosedAndUnknownHandles)
 {
-  HKEY sub = Make(key, "Sub");
+  HKEY sub = nullptr;
+  ASSERT_EQ(0, RegCreateKeyExA(key, "Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub, nullptr));
   EXPECT_EQ(0, RegCloseKey(sub));
   EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(sub));
   DWORD size = 0;
-  EXPECT_EQ(ERROR_INVALID_HANDLE, SizeOf(sub, "x", size));
+  EXPECT_EQ(ERROR_INVALID_HANDLE, RegQueryValueExA(sub, "x", nullptr, nullptr, nullptr, &size));
   EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(reinterpret_cast<HKEY>(static_cast<UINT_PTR>(0x12344))));
 }
