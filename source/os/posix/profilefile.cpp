@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "foldedname.h"
 #include "wholefile.h"
@@ -20,7 +19,8 @@ const char BLANKS[] = " \t";
 
 enum TProfileLineKind
 {
-  PROFILE_LINE_OTHER,    // blank, comment, text without "=", broken header
+  PROFILE_LINE_BLANK,    // nothing but blanks (spaces, tabs)
+  PROFILE_LINE_OTHER,    // comment, text without "=", broken header
   PROFILE_LINE_SECTION,  // [name]; text after the "]" is ignored
   PROFILE_LINE_KEY       // name=value, split at the first "="
 };
@@ -31,13 +31,11 @@ enum TProfileLineKind
 // them.
 struct TProfileLine
 {
-  size_t Start;  // first byte of the line
   size_t End;    // its line end, or the end of the text
   size_t Next;   // first byte of the next line
   TProfileLineKind Kind;
   std::string Name;
   std::string Value;  // keys only, quotes kept
-  bool Blank;         // nothing but blanks
 };
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n' || c == 0; }
@@ -52,8 +50,9 @@ std::string Trimmed(const std::string& rText)
 void Classify(const std::string& rLine, TProfileLine& rOut)
 {
   size_t nFirst = rLine.find_first_not_of(BLANKS);
-  rOut.Blank = nFirst == std::string::npos;
-  if (rOut.Blank || rLine[nFirst] == ';') return;
+  if (nFirst == std::string::npos) return;
+  rOut.Kind = PROFILE_LINE_OTHER;
+  if (rLine[nFirst] == ';') return;
   if (rLine[nFirst] == '[') {
     size_t nClose = rLine.find(']', nFirst);
     if (nClose == std::string::npos) return;
@@ -68,18 +67,14 @@ void Classify(const std::string& rLine, TProfileLine& rOut)
   rOut.Value = Trimmed(rLine.substr(nEqual + 1));
 }
 
-std::vector<TProfileLine> ProfileLines(const std::string& rText)
+// The line that starts at nStart, which is inside the text.
+TProfileLine LineAt(const std::string& rText, size_t nStart)
 {
-  std::vector<TProfileLine> lines;
-  for (size_t nStart = 0; nStart < rText.size();) {
-    size_t nEnd = std::find_if(rText.begin() + nStart, rText.end(), IsLineEnd) - rText.begin();
-    TProfileLine line{nStart, nEnd, nEnd, PROFILE_LINE_OTHER, {}, {}, true};
-    if (nEnd < rText.size()) line.Next += rText.compare(nEnd, 2, "\r\n") == 0 ? 2 : 1;
-    Classify(rText.substr(nStart, nEnd - nStart), line);
-    lines.push_back(line);
-    nStart = line.Next;
-  }
-  return lines;
+  size_t nEnd = std::find_if(rText.begin() + nStart, rText.end(), IsLineEnd) - rText.begin();
+  TProfileLine line{nEnd, nEnd, PROFILE_LINE_BLANK, {}, {}};
+  if (nEnd < rText.size()) line.Next += rText.compare(nEnd, 2, "\r\n") == 0 ? 2 : 1;
+  Classify(rText.substr(nStart, nEnd - nStart), line);
+  return line;
 }
 
 std::string WithoutQuotes(const std::string& rValue)
@@ -105,26 +100,27 @@ bool SetValueInText(std::string& rText, const char* pSection, const char* pKey,
 {
   const std::string section = ProfileName(pSection);
   const std::string key = ProfileName(pKey);
-  std::vector<TProfileLine> lines = ProfileLines(rText);
-  const TProfileLine* pHeader = nullptr;
-  const TProfileLine* pLastFilled = nullptr;  // the section's last line that is not blank
-  for (const TProfileLine& rLine : lines) {
-    if (rLine.Kind == PROFILE_LINE_SECTION) {
-      if (pHeader) break;
-      if (FoldedName(rLine.Name) == section) pHeader = pLastFilled = &rLine;
-    } else if (pHeader && !rLine.Blank) {
-      pLastFilled = &rLine;
-      if (rLine.Kind != PROFILE_LINE_KEY || FoldedName(rLine.Name) != key) continue;
-      if (rLine.Value == pValue) return false;
+  bool bInSection = false;
+  size_t nAt = rText.size();  // where a new line goes: after the section's last filled line
+  TProfileLine line;
+  for (size_t nStart = 0; nStart < rText.size(); nStart = line.Next) {
+    line = LineAt(rText, nStart);
+    if (line.Kind == PROFILE_LINE_SECTION) {
+      if (bInSection) break;
+      bInSection = FoldedName(line.Name) == section;
+      if (bInSection) nAt = line.Next;
+    } else if (bInSection && line.Kind != PROFILE_LINE_BLANK) {
+      nAt = line.Next;
+      if (line.Kind != PROFILE_LINE_KEY || FoldedName(line.Name) != key) continue;
+      if (line.Value == pValue) return false;
       // The name keeps the spelling it has in the file.
-      rText.replace(rLine.Start, rLine.End - rLine.Start, rLine.Name + "=" + pValue);
+      rText.replace(nStart, line.End - nStart, line.Name + "=" + pValue);
       return true;
     }
   }
   const std::string end = LineEnd(rText);
-  size_t nAt = pHeader ? pLastFilled->Next : rText.size();
   std::string added = nAt == 0 || IsLineEnd(rText[nAt - 1]) ? "" : end;
-  if (!pHeader) added += "[" + Trimmed(pSection) + "]" + end;
+  if (!bInSection) added += "[" + Trimmed(pSection) + "]" + end;
   rText.insert(nAt, added + Trimmed(pKey) + "=" + pValue + end);
   return true;
 }
@@ -167,14 +163,16 @@ TProfile ParseProfile(const std::string& rText)
 {
   TProfile profile;
   TProfileSection* pSection = nullptr;  // none before the first, nor for a repeated one
-  for (const TProfileLine& rLine : ProfileLines(rText)) {
-    if (rLine.Kind == PROFILE_LINE_SECTION) {
-      profile.SectionList += rLine.Name + '\0';
-      auto added = profile.Sections.emplace(FoldedName(rLine.Name), TProfileSection());
+  TProfileLine line;
+  for (size_t nStart = 0; nStart < rText.size(); nStart = line.Next) {
+    line = LineAt(rText, nStart);
+    if (line.Kind == PROFILE_LINE_SECTION) {
+      profile.SectionList += line.Name + '\0';
+      auto added = profile.Sections.emplace(FoldedName(line.Name), TProfileSection());
       pSection = added.second ? &added.first->second : nullptr;
-    } else if (rLine.Kind == PROFILE_LINE_KEY && pSection) {
-      pSection->KeyList += rLine.Name + '\0';
-      pSection->Values.emplace(FoldedName(rLine.Name), WithoutQuotes(rLine.Value));
+    } else if (line.Kind == PROFILE_LINE_KEY && pSection) {
+      pSection->KeyList += line.Name + '\0';
+      pSection->Values.emplace(FoldedName(line.Name), WithoutQuotes(line.Value));
     }
   }
   return profile;
