@@ -26,6 +26,7 @@ struct TKept
 };
 
 TKept g_Kept;
+const TProfile NO_FILE;
 
 // A change inside the file system's clock tick leaves the time stamp as it
 // was; a file is trusted from its stamp only once it is older than this.
@@ -44,18 +45,18 @@ bool SameIdentity(const struct stat& rLeft, const struct stat& rRight)
          Nanoseconds(rLeft.st_ctim) == Nanoseconds(rRight.st_ctim);
 }
 
-// The parsed file, or null when there is no readable regular file.
-const TProfile* LoadProfile(const char* pPath)
+// The parsed file, or NO_FILE when there is no readable regular file.
+const TProfile& LoadProfile(const char* pPath)
 {
   struct stat identity;
   bool bFile = stat(pPath, &identity) == 0 && S_ISREG(identity.st_mode);
   if (bFile && g_Kept.Trusted && g_Kept.Path == pPath && SameIdentity(g_Kept.Identity, identity))
-    return &g_Kept.Profile;
+    return g_Kept.Profile;
   g_Kept = TKept();
   struct timespec now;
   clock_gettime(CLOCK_REALTIME, &now);
   std::string text;
-  if (!bFile || ReadFileBytes(pPath, text, SIZE_MAX) != 0) return nullptr;
+  if (!bFile || ReadFileBytes(pPath, text, SIZE_MAX) != 0) return NO_FILE;
   g_Kept.Profile = ParseProfile(text);
   g_Kept.Path = pPath;
   g_Kept.Identity = identity;
@@ -63,7 +64,7 @@ const TProfile* LoadProfile(const char* pPath)
   // right after the read could go unseen.
   g_Kept.Trusted = Nanoseconds(identity.st_mtim) + SETTLE_NANOSECONDS < Nanoseconds(now) &&
                    Nanoseconds(identity.st_ctim) + SETTLE_NANOSECONDS < Nanoseconds(now);
-  return &g_Kept.Profile;
+  return g_Kept.Profile;
 }
 
 // A value is cut to fit: size - 1 characters and a NUL. A list is its names
@@ -78,25 +79,19 @@ DWORD CopyOut(std::string_view text, bool bList, LPSTR pOut, DWORD nSize)
   return static_cast<DWORD>(nCopied);
 }
 
-// pFile null reads as a file without sections.
-DWORD ReadProfile(const TProfile* pFile, LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault,
+// What is missing reads as the default, and so does the key list of an
+// empty section.
+DWORD ReadProfile(const TProfile& rFile, LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault,
                   LPSTR pOut, DWORD nSize)
 {
-  if (pSection == nullptr)
-    return CopyOut(pFile ? std::string_view(pFile->SectionList) : "", true, pOut, nSize);
-  const TProfileSection* pFound = nullptr;
-  if (pFile) {
-    auto it = pFile->Sections.find(ProfileName(pSection));
-    if (it != pFile->Sections.end()) pFound = &it->second;
-  }
-  // A missing or empty section gives the default, as a value read would.
-  if (pFound && pKey == nullptr && !pFound->Values.empty())
-    return CopyOut(pFound->KeyList, true, pOut, nSize);
-  if (pFound && pKey != nullptr) {
-    auto it = pFound->Values.find(ProfileName(pKey));
-    if (it != pFound->Values.end()) return CopyOut(it->second, false, pOut, nSize);
-  }
-  return CopyOut(pDefault, false, pOut, nSize);
+  if (pSection == nullptr) return CopyOut(rFile.SectionList, true, pOut, nSize);
+  auto section = rFile.Sections.find(ProfileName(pSection));
+  if (section == rFile.Sections.end()) return CopyOut(pDefault, false, pOut, nSize);
+  const TProfileSection& rFound = section->second;
+  if (pKey == nullptr && !rFound.Values.empty()) return CopyOut(rFound.KeyList, true, pOut, nSize);
+  auto value = pKey ? rFound.Values.find(ProfileName(pKey)) : rFound.Values.end();
+  if (value == rFound.Values.end()) return CopyOut(pDefault, false, pOut, nSize);
+  return CopyOut(value->second, false, pOut, nSize);
 }
 
 }  // namespace
@@ -110,7 +105,8 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
   } catch (const std::bad_alloc&) {
     // Read as a file that cannot be read, which needs no memory.
     g_Kept = TKept();
-    return ReadProfile(nullptr, lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize);
+    if (lpAppName == nullptr) return CopyOut("", true, lpReturnedString, nSize);
+    return CopyOut(lpDefault, false, lpReturnedString, nSize);
   }
 }
 
