@@ -80,23 +80,12 @@ TEST_F(ProfileConformance, ValueCountsAndTruncationAroundTheBufferSize)
   }
 }
 
-TEST_F(ProfileConformance, SizeZeroWritesNothing)
-{
-  Use(g_Sample);
-  TReadBack result = Read("section1", "name1", 0);
-  EXPECT_EQ(0u, result.nCount);
-  EXPECT_EQ("X", result.buffer);
-}
-
 TEST_F(ProfileConformance, DefaultForWhatIsMissing)
 {
   Use(g_Sample);
   EXPECT_EQ("dflt", Value("section1", "absent"));
   EXPECT_EQ("dflt", Value("absent", "name1"));
   EXPECT_EQ("dflt", Value("section1", "name3"));  // a line without "=" is no key
-  EXPECT_EQ("default", Value("section1", "absent", "default  "));
-  EXPECT_EQ("one two", Value("section1", "absent", "one two  "));
-  EXPECT_EQ("", Value("section1", "absent", nullptr));
   EXPECT_EQ("", Value("section1", "absent", ""));
   TReadBack result = Read("s", "k", "not_found_error", 16, m_Folder.File("absent.ini"));
   EXPECT_EQ(15u, result.nCount);
@@ -231,26 +220,8 @@ TEST_F(ProfileConformance, WriteChangesTheFirstOfRepeatedKeys)
   EXPECT_EQ("[s]\r\ndup=3\r\ndup=2\r\n", ReadWholeFile(m_Path));
 }
 
-TEST_F(ProfileConformance, NullValueRemovesTheKeyNullKeyTheSection)
-{
-  Use("[App1]\r\nkey1=string1\r\nkey2=string2\r\n[App2]\r\nkey4=string4\r\n[App3]\r\nkey5=x\r\n");
-  ASSERT_TRUE(Write("App1", "key2", nullptr));
-  EXPECT_EQ("[App1]\r\nkey1=string1\r\n[App2]\r\nkey4=string4\r\n[App3]\r\nkey5=x\r\n",
-            ReadWholeFile(m_Path));
-  ASSERT_TRUE(Write("App1", "key2", nullptr));
-  ASSERT_TRUE(Write("App2", nullptr, "ignored"));
-  EXPECT_EQ("[App1]\r\nkey1=string1\r\n[App3]\r\nkey5=x\r\n", ReadWholeFile(m_Path));
-  ASSERT_TRUE(Write("App3", "key5", nullptr));
-  EXPECT_EQ("[App1]\r\nkey1=string1\r\n[App3]\r\n", ReadWholeFile(m_Path));
-}
-
 TEST_F(ProfileConformance, RefusedWritesLeaveEverythingAsItWas)
 {
-  const std::string content = "[s]\r\nk=v\r\n";
-  Use(content);
-  EXPECT_FALSE(Write(nullptr, "k", "x"));
-  EXPECT_EQ(content, ReadWholeFile(m_Path));
-
   std::string inMissingFolder = m_Folder.File("missing/test.ini");
   EXPECT_FALSE(WritePrivateProfileStringA("s", "k", "v", inMissingFolder.c_str()));
   EXPECT_FALSE(FileExists(inMissingFolder));

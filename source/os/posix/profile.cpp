@@ -5,12 +5,13 @@
 #include <sys/stat.h>
 #include <time.h>
 
-#include <cstring>
+#include <cstdint>
 #include <new>
+#include <string_view>
 
 #include "faults.h"
-#include "foldedname.h"
 #include "profilefile.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ struct TKept
 };
 
 TKept g_Kept;
+const TProfile NO_FILE;
 
 // A change inside the file system's clock tick leaves the time stamp as it
 // was; a file is trusted from its stamp only once it is older than this.
@@ -43,21 +45,18 @@ bool SameIdentity(const struct stat& rLeft, const struct stat& rRight)
          Nanoseconds(rLeft.st_ctim) == Nanoseconds(rRight.st_ctim);
 }
 
-// The parsed file, or null when there is no readable regular file.
-const TProfile* LoadProfile(const char* pPath)
+// The parsed file, or NO_FILE when there is no readable regular file.
+const TProfile& LoadProfile(const char* pPath)
 {
   struct stat identity;
-  if (stat(pPath, &identity) != 0 || !S_ISREG(identity.st_mode)) {
-    g_Kept = TKept();
-    return nullptr;
-  }
-  if (g_Kept.Trusted && g_Kept.Path == pPath && SameIdentity(g_Kept.Identity, identity))
-    return &g_Kept.Profile;
+  bool bFile = stat(pPath, &identity) == 0 && S_ISREG(identity.st_mode);
+  if (bFile && g_Kept.Trusted && g_Kept.Path == pPath && SameIdentity(g_Kept.Identity, identity))
+    return g_Kept.Profile;
   g_Kept = TKept();
   struct timespec now;
   clock_gettime(CLOCK_REALTIME, &now);
   std::string text;
-  if (ReadProfileText(pPath, text) != ERROR_SUCCESS) return nullptr;
+  if (!bFile || ReadFileBytes(pPath, text, SIZE_MAX) != 0) return NO_FILE;
   g_Kept.Profile = ParseProfile(text);
   g_Kept.Path = pPath;
   g_Kept.Identity = identity;
@@ -65,78 +64,34 @@ const TProfile* LoadProfile(const char* pPath)
   // right after the read could go unseen.
   g_Kept.Trusted = Nanoseconds(identity.st_mtim) + SETTLE_NANOSECONDS < Nanoseconds(now) &&
                    Nanoseconds(identity.st_ctim) + SETTLE_NANOSECONDS < Nanoseconds(now);
-  return &g_Kept.Profile;
+  return g_Kept.Profile;
 }
 
-// A value cut to fit: size - 1 characters and a NUL.
-DWORD CopyValue(const char* pText, size_t nLength, LPSTR pOut, DWORD nSize)
+// A value is cut to fit: size - 1 characters and a NUL. A list is its names
+// one after the other, each with its NUL, then one more NUL; a list that
+// does not fit is cut to size - 2 characters and ends with two NULs, and the
+// count is then size - 2, even for a list that would fit to the last byte.
+DWORD CopyOut(std::string_view text, bool bList, LPSTR pOut, DWORD nSize)
 {
-  size_t nCopied = nLength < nSize - 1 ? nLength : nSize - 1;
-  memcpy(pOut, pText, nCopied);
+  size_t nCopied = text.copy(pOut, nSize - (bList ? 2 : 1));
   pOut[nCopied] = 0;
+  if (bList && nCopied < text.size()) pOut[nCopied + 1] = 0;
   return static_cast<DWORD>(nCopied);
 }
 
-// Trailing spaces of the default are left out; tabs stay.
-DWORD CopyDefault(LPCSTR pDefault, LPSTR pOut, DWORD nSize)
+// What is missing reads as the default, and so does the key list of an
+// empty section.
+DWORD ReadProfile(const TProfile& rFile, LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault,
+                  LPSTR pOut, DWORD nSize)
 {
-  if (pDefault == nullptr) pDefault = "";
-  size_t nLength = strlen(pDefault);
-  while (nLength > 0 && pDefault[nLength - 1] == ' ') --nLength;
-  return CopyValue(pDefault, nLength, pOut, nSize);
-}
-
-// Names one after the other, each with its NUL, then one more NUL. A list
-// that does not fit is cut to size - 2 characters and ends with two NULs;
-// the count is then size - 2, even for a list that would fit to the last
-// byte.
-DWORD CopyList(const std::string& rList, LPSTR pOut, DWORD nSize)
-{
-  size_t nCopied = rList.copy(pOut, nSize - 2);
-  pOut[nCopied] = 0;
-  if (nCopied < rList.size()) pOut[nCopied + 1] = 0;
-  return static_cast<DWORD>(nCopied);
-}
-
-DWORD ReadProfile(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut, DWORD nSize,
-                  LPCSTR pPath)
-{
-  const TProfile* pFile = (pPath && *pPath) ? LoadProfile(pPath) : nullptr;
-  if (pSection == nullptr) return CopyList(pFile ? pFile->SectionList : "", pOut, nSize);
-  const TProfileSection* pBlock = nullptr;
-  if (pFile) {
-    auto it = pFile->Index.find(FoldedName(TrimmedName(pSection)));
-    if (it != pFile->Index.end()) pBlock = &pFile->Sections[it->second];
-  }
-  if (pKey == nullptr) {
-    // A missing or empty section gives the default, as a value read would.
-    if (pBlock == nullptr || pBlock->Values.empty()) return CopyDefault(pDefault, pOut, nSize);
-    return CopyList(pBlock->KeyList, pOut, nSize);
-  }
-  if (pBlock) {
-    auto it = pBlock->Keys.find(FoldedName(TrimmedName(pKey)));
-    if (it != pBlock->Keys.end()) {
-      const std::string& rValue = pBlock->Values[it->second];
-      return CopyValue(rValue.data(), rValue.size(), pOut, nSize);
-    }
-  }
-  return CopyDefault(pDefault, pOut, nSize);
-}
-
-BOOL WriteProfile(LPCSTR pSection, LPCSTR pKey, LPCSTR pValue, LPCSTR pPath)
-{
-  std::string text;
-  bool bExists = false;
-  mode_t nMode = 0;
-  DWORD nError = ReadProfileForWrite(pPath, text, bExists, nMode);
-  if (nError != 0) { SetLastError(nError); return FALSE; }
-  // Nothing to change in an existing file: it is left alone. A missing one
-  // is made, empty, as Windows does.
-  if (!EditProfileText(text, pSection, pKey, pValue) && bExists) return TRUE;
-  nError = ReplaceProfile(pPath, text, nMode);
-  g_Kept = TKept();
-  if (nError != 0) { SetLastError(nError); return FALSE; }
-  return TRUE;
+  if (pSection == nullptr) return CopyOut(rFile.SectionList, true, pOut, nSize);
+  auto section = rFile.Sections.find(ProfileName(pSection));
+  if (section == rFile.Sections.end()) return CopyOut(pDefault, false, pOut, nSize);
+  const TProfileSection& rFound = section->second;
+  if (pKey == nullptr && !rFound.Values.empty()) return CopyOut(rFound.KeyList, true, pOut, nSize);
+  auto value = pKey ? rFound.Values.find(ProfileName(pKey)) : rFound.Values.end();
+  if (value == rFound.Values.end()) return CopyOut(pDefault, false, pOut, nSize);
+  return CopyOut(value->second, false, pOut, nSize);
 }
 
 }  // namespace
@@ -144,18 +99,14 @@ BOOL WriteProfile(LPCSTR pSection, LPCSTR pKey, LPCSTR pValue, LPCSTR pPath)
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
                                LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName)
 {
-  if (lpReturnedString == nullptr || nSize == 0) return 0;
-  // Too small for a list and its two NULs: one NUL, nothing listed.
-  if (nSize < 2 && (lpAppName == nullptr || lpKeyName == nullptr)) {
-    lpReturnedString[0] = 0;
-    return 0;
-  }
   try {
-    return ReadProfile(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize, lpFileName);
+    return ReadProfile(LoadProfile(lpFileName), lpAppName, lpKeyName, lpDefault,
+                       lpReturnedString, nSize);
   } catch (const std::bad_alloc&) {
     // Read as a file that cannot be read, which needs no memory.
     g_Kept = TKept();
-    return ReadProfile(lpAppName, lpKeyName, lpDefault, lpReturnedString, nSize, nullptr);
+    if (lpAppName == nullptr) return CopyOut("", true, lpReturnedString, nSize);
+    return CopyOut(lpDefault, false, lpReturnedString, nSize);
   }
 }
 
@@ -163,12 +114,13 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
                                 LPCSTR lpFileName)
 {
   if (FaultHit(FAULT_PROFILE_WRITE)) { SetLastError(ERROR_ACCESS_DENIED); return FALSE; }
-  if (lpAppName == nullptr) { SetLastError(ERROR_FILE_NOT_FOUND); return FALSE; }
-  if (lpFileName == nullptr || *lpFileName == 0) { SetLastError(ERROR_ACCESS_DENIED); return FALSE; }
+  DWORD nError;
   try {
-    return WriteProfile(lpAppName, lpKeyName, lpString, lpFileName);
+    nError = WriteProfileValue(lpFileName, lpAppName, lpKeyName, lpString);
   } catch (const std::bad_alloc&) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
+    nError = ERROR_NOT_ENOUGH_MEMORY;
   }
+  g_Kept = TKept();  // the next read parses the file as it now is
+  if (nError != ERROR_SUCCESS) SetLastError(nError);
+  return nError == ERROR_SUCCESS;
 }

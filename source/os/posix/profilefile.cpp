@@ -1,11 +1,12 @@
-// POSIX only: profile files: lines, parsing, line-preserving edits and
-// atomic replacement.
+// POSIX only: profile files: their lines, the parse for reads, and the write
+// that changes one line and replaces the file atomically.
 #include "profilefile.h"
 
 #include <errno.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -14,28 +15,66 @@
 
 namespace {
 
-const char kBlanks[] = " \t";
+const char BLANKS[] = " \t";
+
+enum TProfileLineKind
+{
+  PROFILE_LINE_BLANK,    // nothing but blanks (spaces, tabs)
+  PROFILE_LINE_OTHER,    // comment, text without "=", broken header
+  PROFILE_LINE_SECTION,  // [name]; text after the "]" is ignored
+  PROFILE_LINE_KEY       // name=value, split at the first "="
+};
+
+// A line as a read and a write both see it, so that a write edits exactly
+// the line a read would find. Line ends are CR LF, LF, CR and NUL (so no
+// name or value holds one). Names and values are without the blanks around
+// them.
+struct TProfileLine
+{
+  size_t End;    // its line end, or the end of the text
+  size_t Next;   // first byte of the next line
+  TProfileLineKind Kind;
+  std::string Name;
+  std::string Value;  // keys only, quotes kept
+};
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n' || c == 0; }
 
+std::string Trimmed(const std::string& rText)
+{
+  size_t nFirst = rText.find_first_not_of(BLANKS);
+  if (nFirst == std::string::npos) return std::string();
+  return rText.substr(nFirst, rText.find_last_not_of(BLANKS) - nFirst + 1);
+}
+
 void Classify(const std::string& rLine, TProfileLine& rOut)
 {
-  size_t nFirst = rLine.find_first_not_of(kBlanks);
-  rOut.Blank = nFirst == std::string::npos;
+  size_t nFirst = rLine.find_first_not_of(BLANKS);
+  if (nFirst == std::string::npos) return;
   rOut.Kind = PROFILE_LINE_OTHER;
-  if (rOut.Blank || rLine[nFirst] == ';') return;
+  if (rLine[nFirst] == ';') return;
   if (rLine[nFirst] == '[') {
     size_t nClose = rLine.find(']', nFirst);
     if (nClose == std::string::npos) return;
     rOut.Kind = PROFILE_LINE_SECTION;
-    rOut.Name = TrimmedName(rLine.substr(nFirst + 1, nClose - nFirst - 1));
+    rOut.Name = Trimmed(rLine.substr(nFirst + 1, nClose - nFirst - 1));
     return;
   }
   size_t nEqual = rLine.find('=', nFirst);
   if (nEqual == std::string::npos) return;
   rOut.Kind = PROFILE_LINE_KEY;
-  rOut.Name = TrimmedName(rLine.substr(nFirst, nEqual - nFirst));
-  rOut.Value = TrimmedName(rLine.substr(nEqual + 1));
+  rOut.Name = Trimmed(rLine.substr(nFirst, nEqual - nFirst));
+  rOut.Value = Trimmed(rLine.substr(nEqual + 1));
+}
+
+// The line that starts at nStart, which is inside the text.
+TProfileLine LineAt(const std::string& rText, size_t nStart)
+{
+  size_t nEnd = std::find_if(rText.begin() + nStart, rText.end(), IsLineEnd) - rText.begin();
+  TProfileLine line{nEnd, nEnd, PROFILE_LINE_BLANK, {}, {}};
+  if (nEnd < rText.size()) line.Next += rText.compare(nEnd, 2, "\r\n") == 0 ? 2 : 1;
+  Classify(rText.substr(nStart, nEnd - nStart), line);
+  return line;
 }
 
 std::string WithoutQuotes(const std::string& rValue)
@@ -54,118 +93,53 @@ const char* LineEnd(const std::string& rText)
   return nAt + 1 < rText.size() && rText[nAt + 1] == '\n' ? "\r\n" : "\r";
 }
 
+// False when the text already holds the value. The first section of the
+// name counts, and its first key of the name, as for a read.
+bool SetValueInText(std::string& rText, const char* pSection, const char* pKey,
+                    const char* pValue)
+{
+  const std::string section = ProfileName(pSection);
+  const std::string key = ProfileName(pKey);
+  bool bInSection = false;
+  size_t nAt = rText.size();  // where a new line goes: after the section's last filled line
+  TProfileLine line;
+  for (size_t nStart = 0; nStart < rText.size(); nStart = line.Next) {
+    line = LineAt(rText, nStart);
+    if (line.Kind == PROFILE_LINE_SECTION) {
+      if (bInSection) break;
+      bInSection = FoldedName(line.Name) == section;
+      if (bInSection) nAt = line.Next;
+    } else if (bInSection && line.Kind != PROFILE_LINE_BLANK) {
+      nAt = line.Next;
+      if (line.Kind != PROFILE_LINE_KEY || FoldedName(line.Name) != key) continue;
+      if (line.Value == pValue) return false;
+      // The name keeps the spelling it has in the file.
+      rText.replace(nStart, line.End - nStart, line.Name + "=" + pValue);
+      return true;
+    }
+  }
+  const std::string end = LineEnd(rText);
+  std::string added = nAt == 0 || IsLineEnd(rText[nAt - 1]) ? "" : end;
+  if (!bInSection) added += "[" + Trimmed(pSection) + "]" + end;
+  rText.insert(nAt, added + Trimmed(pKey) + "=" + pValue + end);
+  return true;
+}
+
 DWORD ErrorFromErrno(int nErrno)
 {
   return (nErrno == ENOENT || nErrno == ENOTDIR) ? ERROR_PATH_NOT_FOUND : ERROR_ACCESS_DENIED;
 }
 
-}  // namespace
-
-std::string TrimmedName(const std::string& rName)
+// A new file gets the mode open() would give it.
+mode_t NewFileMode()
 {
-  size_t nFirst = rName.find_first_not_of(kBlanks);
-  if (nFirst == std::string::npos) return std::string();
-  return rName.substr(nFirst, rName.find_last_not_of(kBlanks) - nFirst + 1);
-}
-
-std::vector<TProfileLine> ProfileLines(const std::string& rText)
-{
-  std::vector<TProfileLine> lines;
-  for (size_t nStart = 0; nStart < rText.size();) {
-    TProfileLine line{nStart, nStart, 0, PROFILE_LINE_OTHER, {}, {}, true};
-    while (line.End < rText.size() && !IsLineEnd(rText[line.End])) ++line.End;
-    line.Next = line.End;
-    if (line.Next < rText.size())
-      line.Next += rText.compare(line.Next, 2, "\r\n") == 0 ? 2 : 1;
-    Classify(rText.substr(nStart, line.End - nStart), line);
-    lines.push_back(line);
-    nStart = line.Next;
-  }
-  return lines;
-}
-
-TProfile ParseProfile(const std::string& rText)
-{
-  TProfile profile;
-  for (const TProfileLine& rLine : ProfileLines(rText)) {
-    if (rLine.Kind == PROFILE_LINE_SECTION) {
-      profile.Index.emplace(FoldedName(rLine.Name), profile.Sections.size());
-      profile.Sections.push_back(TProfileSection{rLine.Name, {}, {}, {}});
-      profile.SectionList += rLine.Name + '\0';
-    } else if (rLine.Kind == PROFILE_LINE_KEY && !profile.Sections.empty()) {
-      TProfileSection& rSection = profile.Sections.back();
-      rSection.Keys.emplace(FoldedName(rLine.Name), rSection.Values.size());
-      rSection.Values.push_back(WithoutQuotes(rLine.Value));
-      rSection.KeyList += rLine.Name + '\0';
-    }
-  }
-  return profile;
-}
-
-bool EditProfileText(std::string& rText, const char* pSection, const char* pKey,
-                     const char* pValue)
-{
-  // The first block of the section counts, as for a read.
-  const std::string section = FoldedName(TrimmedName(pSection));
-  const std::string key = pKey ? FoldedName(TrimmedName(pKey)) : std::string();
-  const TProfileLine* pHeader = nullptr;
-  const TProfileLine* pLastFilled = nullptr;  // the block's last line that is not blank
-  const TProfileLine* pKeyLine = nullptr;
-  size_t nBlockEnd = rText.size();
-  std::vector<TProfileLine> lines = ProfileLines(rText);
-  for (const TProfileLine& rLine : lines) {
-    if (rLine.Kind == PROFILE_LINE_SECTION) {
-      if (pHeader) { nBlockEnd = rLine.Start; break; }
-      if (FoldedName(rLine.Name) == section) pHeader = pLastFilled = &rLine;
-      continue;
-    }
-    if (!pHeader) continue;
-    if (!rLine.Blank) pLastFilled = &rLine;
-    if (rLine.Kind == PROFILE_LINE_KEY && pKey && !pKeyLine && FoldedName(rLine.Name) == key)
-      pKeyLine = &rLine;
-  }
-  if (pKey == nullptr || pValue == nullptr) {
-    if (pKey ? !pKeyLine : !pHeader) return false;
-    size_t nFrom = pKey ? pKeyLine->Start : pHeader->Start;
-    rText.erase(nFrom, (pKey ? pKeyLine->Next : nBlockEnd) - nFrom);
-  } else if (pKeyLine) {
-    if (pKeyLine->Value == pValue) return false;
-    // The name keeps the spelling it has in the file.
-    rText.replace(pKeyLine->Start, pKeyLine->End - pKeyLine->Start, pKeyLine->Name + "=" + pValue);
-  } else {
-    const std::string end = LineEnd(rText);
-    size_t nAt = pHeader ? pLastFilled->Next : rText.size();
-    std::string added = nAt == 0 || IsLineEnd(rText[nAt - 1]) ? "" : end;
-    if (!pHeader) added += "[" + TrimmedName(pSection) + "]" + end;
-    rText.insert(nAt, added + TrimmedName(pKey) + "=" + pValue + end);
-  }
-  return true;
-}
-
-DWORD ReadProfileText(const char* pPath, std::string& rText)
-{
-  int nError = ReadFileBytes(pPath, rText, SIZE_MAX);
-  return nError == 0 ? ERROR_SUCCESS : ErrorFromErrno(nError);
-}
-
-DWORD ReadProfileForWrite(const char* pPath, std::string& rText, bool& rExists, mode_t& rMode)
-{
-  rExists = false;
-  rText.clear();
   mode_t nMask = umask(0);
   umask(nMask);
-  rMode = 0666 & ~nMask;
-  struct stat info;
-  if (stat(pPath, &info) != 0) return errno == ENOENT ? ERROR_SUCCESS : ErrorFromErrno(errno);
-  // Windows refuses a read-only file whoever asks; root would not be.
-  if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) return ERROR_ACCESS_DENIED;
-  DWORD nError = ReadProfileText(pPath, rText);
-  if (nError != ERROR_SUCCESS) return nError;
-  rExists = true;
-  rMode = info.st_mode & 07777;
-  return ERROR_SUCCESS;
+  return 0666 & ~nMask;
 }
 
+// Writes a temporary file beside the file and renames it over the file, so
+// no reader ever sees half a file.
 DWORD ReplaceProfile(const char* pPath, const std::string& rText, mode_t nMode)
 {
   // A link is followed, so the file it names is the one replaced.
@@ -174,5 +148,53 @@ DWORD ReplaceProfile(const char* pPath, const std::string& rText, mode_t nMode)
   std::string temporary = final + ".XXXXXX";
   int fd = mkstemp(&temporary[0]);
   if (fd < 0) return ErrorFromErrno(errno);
-  return ReplaceFileBytes(fd, temporary, final, rText, nMode) == 0 ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+  int nError = ReplaceFileBytes(fd, temporary, final, rText, nMode);
+  return nError == 0 ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
+}  // namespace
+
+std::string ProfileName(const char* pName)
+{
+  return FoldedName(Trimmed(pName));
+}
+
+TProfile ParseProfile(const std::string& rText)
+{
+  TProfile profile;
+  TProfileSection* pSection = nullptr;  // none before the first, nor for a repeated one
+  TProfileLine line;
+  for (size_t nStart = 0; nStart < rText.size(); nStart = line.Next) {
+    line = LineAt(rText, nStart);
+    if (line.Kind == PROFILE_LINE_SECTION) {
+      profile.SectionList += line.Name + '\0';
+      auto added = profile.Sections.emplace(FoldedName(line.Name), TProfileSection());
+      pSection = added.second ? &added.first->second : nullptr;
+    } else if (line.Kind == PROFILE_LINE_KEY && pSection) {
+      pSection->KeyList += line.Name + '\0';
+      pSection->Values.emplace(FoldedName(line.Name), WithoutQuotes(line.Value));
+    }
+  }
+  return profile;
+}
+
+DWORD WriteProfileValue(const char* pPath, const char* pSection, const char* pKey,
+                        const char* pValue)
+{
+  std::string text;
+  mode_t nMode;
+  struct stat info;
+  if (stat(pPath, &info) == 0) {
+    // Windows refuses a read-only file whoever asks; root would not be.
+    if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) return ERROR_ACCESS_DENIED;
+    int nError = ReadFileBytes(pPath, text, SIZE_MAX);
+    if (nError != 0) return ErrorFromErrno(nError);
+    nMode = info.st_mode & 07777;
+  } else if (errno == ENOENT) {
+    nMode = NewFileMode();
+  } else {
+    return ErrorFromErrno(errno);
+  }
+  if (!SetValueInText(text, pSection, pKey, pValue)) return ERROR_SUCCESS;
+  return ReplaceProfile(pPath, text, nMode);
 }
