@@ -118,8 +118,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD
   return reinterpret_cast<HANDLE>(static_cast<intptr_t>(nFile));
 }
 
-BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
-               void*)
+BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite,
+               LPDWORD lpNumberOfBytesWritten, void*)
 {
   ssize_t nWritten = write(Descriptor(hFile), lpBuffer, nNumberOfBytesToWrite);
   *lpNumberOfBytesWritten = nWritten < 0 ? 0 : static_cast<DWORD>(nWritten);
@@ -130,7 +130,8 @@ BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFil
 {
   struct stat info;
   if (fstat(Descriptor(hFile), &info) != 0) return Fail(errno);
-  lpFileInformation->dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  bool bFolder = S_ISDIR(info.st_mode);
+  lpFileInformation->dwFileAttributes = bFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   return TRUE;
 }
 

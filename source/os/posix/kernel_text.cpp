@@ -131,7 +131,8 @@ int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2)
 
 int lstrlenA(LPCSTR lpString) { return lpString ? static_cast<int>(strlen(lpString)) : 0; }
 
-DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD, void* Arguments)
+DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD,
+                     void* Arguments)
 {
   char*& rpOut = *reinterpret_cast<char**>(lpBuffer);
   rpOut = nullptr;

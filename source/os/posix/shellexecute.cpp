@@ -30,10 +30,11 @@ int g_nComInitialisations = 0;
 
 HINSTANCE Report(INT_PTR nValue) { return reinterpret_cast<HINSTANCE>(nValue); }
 
-// In a session of its own, no terminal, standard streams on /dev/null. The
-// process is not waited for: the program ends soon after, and its child
-// goes to init. posix_spawn reports a program that cannot be started.
-bool StartDetached(const char* pProgram, char* const* pArgv, bool bSearchPath)
+// Starts pArgv[0] in a session of its own, with no terminal and the standard
+// streams on /dev/null; with bSearchPath its name is looked up in PATH.
+// posix_spawn itself reports a program that cannot be started. The process
+// is not waited for: the program ends soon after and init takes the child.
+bool StartDetached(char* const* pArgv, bool bSearchPath)
 {
   posix_spawn_file_actions_t actions;
   posix_spawnattr_t attributes;
@@ -44,29 +45,17 @@ bool StartDetached(const char* pProgram, char* const* pArgv, bool bSearchPath)
   posix_spawnattr_init(&attributes);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
   pid_t child;
-  int nError = bSearchPath ? posix_spawnp(&child, pProgram, &actions, &attributes, pArgv, environ)
-                           : posix_spawn(&child, pProgram, &actions, &attributes, pArgv, environ);
+  int nError = bSearchPath ? posix_spawnp(&child, pArgv[0], &actions, &attributes, pArgv, environ)
+                           : posix_spawn(&child, pArgv[0], &actions, &attributes, pArgv, environ);
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   return nError == 0;
 }
 
-HINSTANCE StartProgram(std::string program, const char* pParameters)
-{
-  std::vector<std::string> arguments = SplitArguments(pParameters);
-  arguments.insert(arguments.begin(), program);
-  std::vector<char*> argv;
-  for (std::string& rArgument : arguments) argv.push_back(&rArgument[0]);
-  argv.push_back(nullptr);
-  return Report(StartDetached(program.c_str(), argv.data(), false) ? LAUNCHED : BAD_FORMAT);
-}
-
-HINSTANCE OpenDocument(std::string file)
+const char* DocumentOpener()
 {
   const char* pOpener = getenv("EXTRACTPANEL_OPENER");
-  if (pOpener == nullptr || *pOpener == 0) pOpener = "xdg-open";
-  char* aArgv[3] = {const_cast<char*>(pOpener), &file[0], nullptr};
-  return Report(StartDetached(pOpener, aArgv, true) ? LAUNCHED : NO_ASSOCIATION);
+  return pOpener && *pOpener ? pOpener : "xdg-open";
 }
 
 HINSTANCE Launch(const char* pFile, const char* pParameters)
@@ -76,9 +65,19 @@ HINSTANCE Launch(const char* pFile, const char* pParameters)
   std::string file = pFile;
   if (file[0] == '"') file = file.substr(1, file.find('"', 1) - 1);
   struct stat info;
-  if (file.empty() || file.size() >= MAX_PATH || stat(file.c_str(), &info) != 0) return Report(FILE_NOT_FOUND);
-  if (S_ISREG(info.st_mode) && access(file.c_str(), X_OK) == 0) return StartProgram(file, pParameters);
-  return OpenDocument(file);
+  if (file.empty() || file.size() >= MAX_PATH || stat(file.c_str(), &info) != 0)
+    return Report(FILE_NOT_FOUND);
+  // A program gets the argument text split as Windows splits a command
+  // line; a document is handed to the opener.
+  bool bProgram = S_ISREG(info.st_mode) && access(file.c_str(), X_OK) == 0;
+  std::vector<std::string> arguments =
+      bProgram ? SplitArguments(pParameters) : std::vector<std::string>{file};
+  arguments.insert(arguments.begin(), bProgram ? file : DocumentOpener());
+  std::vector<char*> argv;
+  for (std::string& rArgument : arguments) argv.push_back(&rArgument[0]);
+  argv.push_back(nullptr);
+  if (StartDetached(argv.data(), !bProgram)) return Report(LAUNCHED);
+  return Report(bProgram ? BAD_FORMAT : NO_ASSOCIATION);
 }
 
 }  // namespace

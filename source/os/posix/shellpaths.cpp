@@ -2,6 +2,8 @@
 // rules (drive roots, \\server\share\) and double-byte characters.
 #include "platform.h"
 
+#include <strings.h>
+
 namespace {
 
 // Past the next backslash from pText on, or null when there is none.
@@ -46,8 +48,7 @@ BOOL PathIsUNCA(LPCSTR pszPath)
   if (pszPath[0] != '\\' || pszPath[1] != '\\') return FALSE;
   // An extended-length path \\?\ is a UNC path only in its \\?\UNC\ form.
   if (pszPath[2] != '?' || pszPath[3] != '\\') return TRUE;
-  return (pszPath[4] | 0x20) == 'u' && (pszPath[5] | 0x20) == 'n' && (pszPath[6] | 0x20) == 'c' &&
-         pszPath[7] == '\\';
+  return strncasecmp(pszPath + 4, "UNC\\", 4) == 0;
 }
 
 int PathGetDriveNumberA(LPCSTR pszPath)
