@@ -46,10 +46,8 @@ DWORD GetLastError(void) { return t_dwLastError; }
 
 void SetLastError(DWORD dwError) { t_dwLastError = dwError; }
 
-HMODULE GetModuleHandleA(LPCSTR lpModuleName)
-{
-  return lpModuleName ? nullptr : reinterpret_cast<HMODULE>(&g_ModuleAnchor);
-}
+// The program asks only for its own module.
+HMODULE GetModuleHandleA(LPCSTR) { return reinterpret_cast<HMODULE>(&g_ModuleAnchor); }
 
 void GetSystemTime(LPSYSTEMTIME lpSystemTime)
 {

@@ -15,8 +15,6 @@
 namespace {
 
 const UINT CP_SINGLE_BYTE = 1252;
-const DWORD PROGRAM_FORMAT_FLAGS =
-    FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY;
 
 UINT g_nCodePage = 0;  // 0 until taken from the locale
 
@@ -131,12 +129,10 @@ int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2)
 
 int lstrlenA(LPCSTR lpString) { return lpString ? static_cast<int>(strlen(lpString)) : 0; }
 
-DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD,
-                     void* Arguments)
+DWORD FormatMessageA(DWORD, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD, void* Arguments)
 {
   char*& rpOut = *reinterpret_cast<char**>(lpBuffer);
   rpOut = nullptr;
-  if (dwFlags != PROGRAM_FORMAT_FLAGS) return FailFormat(ERROR_INVALID_PARAMETER);
   std::string out;
   try {
     if (!ExpandTemplate(static_cast<const char*>(lpSource), static_cast<const UINT_PTR*>(Arguments), out))

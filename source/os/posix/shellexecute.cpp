@@ -15,8 +15,6 @@
 #include "argumentsplit.h"
 #include "faults.h"
 
-extern char** environ;
-
 namespace {
 
 // The values ShellExecuteA reports, as Windows numbers them.
@@ -67,8 +65,6 @@ HINSTANCE Launch(const char* pFile, const char* pParameters)
   struct stat info;
   if (file.empty() || file.size() >= MAX_PATH || stat(file.c_str(), &info) != 0)
     return Report(FILE_NOT_FOUND);
-  // A program gets the argument text split as Windows splits a command
-  // line; a document is handed to the opener.
   bool bProgram = S_ISREG(info.st_mode) && access(file.c_str(), X_OK) == 0;
   std::vector<std::string> arguments =
       bProgram ? SplitArguments(pParameters) : std::vector<std::string>{file};

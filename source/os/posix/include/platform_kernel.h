@@ -42,8 +42,8 @@ LPSTR CharNextA(LPCSTR lpsz);
 #define FORMAT_MESSAGE_FROM_STRING 0x00000400
 #define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000
 
-// Only the program's call: exactly these three flags (others are refused),
-// one text insert, %1, and no "!fmt!": every other insert is escaped first.
+// Only the program's call, whatever the flags say: these three, one text
+// insert, %1, and no "!fmt!": the program escapes every other insert.
 DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId,
                      DWORD dwLanguageId, LPSTR lpBuffer, DWORD nSize, void* Arguments);
 void* LocalFree(void* hMem);
