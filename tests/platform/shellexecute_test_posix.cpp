@@ -2,6 +2,8 @@
 // the fault seam can make a launch fail.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "faults.h"
@@ -38,10 +40,15 @@ TEST_F(ShellExecutePosix, ADocumentIsHandedToTheOpener)
   EXPECT_EQ(std::vector<std::string>{document}, launch.Arguments);
 }
 
-TEST_F(ShellExecutePosix, AnOpenerThatCannotBeStartedFailsTheLaunch)
+TEST_F(ShellExecutePosix, WhatCannotBeStartedFailsTheLaunch)
 {
   TScopedEnvironment opener("EXTRACTPANEL_OPENER", folder.File("no-such-opener"));
   EXPECT_EQ(31, (INT_PTR)ShellExecuteA(0, "open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  // Executable, but no program the system can start.
+  const std::string broken = folder.File("broken");
+  ASSERT_TRUE(WriteWholeFile(broken, "not a program"));
+  ASSERT_EQ(0, chmod(broken.c_str(), 0755));
+  EXPECT_EQ(11, (INT_PTR)ShellExecuteA(0, "open", broken.c_str(), "x", nullptr, SW_SHOWNORMAL));
 }
 
 TEST_F(ShellExecutePosix, AnArmedFaultFailsTheLaunchBeforeAnythingStarts)

@@ -32,7 +32,6 @@ TEST(ShellPathConformance, IsRelative)
   for (const TPredicateRow& row : aRows) {
     EXPECT_EQ(row.bExpected, !!PathIsRelativeA(row.pInput)) << "[" << row.pInput << "]";
   }
-  EXPECT_TRUE(PathIsRelativeA(nullptr));
 }
 
 TEST(ShellPathConformance, IsUnc)
@@ -46,7 +45,6 @@ TEST(ShellPathConformance, IsUnc)
   for (const TPredicateRow& row : aRows) {
     EXPECT_EQ(row.bExpected, !!PathIsUNCA(row.pInput)) << "[" << row.pInput << "]";
   }
-  EXPECT_FALSE(PathIsUNCA(nullptr));
 }
 
 TEST(ShellPathConformance, SkipRoot)
@@ -70,7 +68,6 @@ TEST(ShellPathConformance, SkipRoot)
     int nOffset = pFound ? (int)(pFound - row.pInput) : -1;
     EXPECT_EQ(row.nOffset, nOffset) << "[" << row.pInput << "]";
   }
-  EXPECT_EQ(nullptr, PathSkipRootA(nullptr));
 }
 
 TEST(ShellPathConformance, DriveNumber)
@@ -90,7 +87,6 @@ TEST(ShellPathConformance, DriveNumber)
   for (const TRow& row : aRows) {
     EXPECT_EQ(row.nDrive, PathGetDriveNumberA(row.pInput)) << "[" << row.pInput << "]";
   }
-  EXPECT_EQ(-1, PathGetDriveNumberA(nullptr));
 }
 
 TEST(ShellPathConformance, BuildRoot)
@@ -105,14 +101,6 @@ TEST(ShellPathConformance, BuildRoot)
   char aShort[4] = "aa";
   PathBuildRootA(aShort, 0);
   EXPECT_STREQ("A:\\", aShort);
-  // Out of range: the buffer comes back, unchanged (or emptied on newer
-  // systems), never with a root in it.
-  for (int nDrive : {-1, 26, 100}) {
-    std::strcpy(aRoot, "xyz");
-    EXPECT_EQ(aRoot, PathBuildRootA(aRoot, nDrive));
-    EXPECT_TRUE(std::strcmp(aRoot, "xyz") == 0 || aRoot[0] == 0) << nDrive << ": " << aRoot;
-  }
-  EXPECT_EQ(nullptr, PathBuildRootA(nullptr, 2));
 }
 
 TEST(ShellPathConformance, AddBackslash)
@@ -133,7 +121,6 @@ TEST(ShellPathConformance, AddBackslash)
     EXPECT_STREQ(row.pExpected, aBuffer) << "[" << row.pInput << "]";
     EXPECT_EQ(aBuffer + std::strlen(aBuffer), pEnd) << "[" << row.pInput << "]";
   }
-  EXPECT_EQ(nullptr, PathAddBackslashA(nullptr));
 }
 
 TEST(ShellPathConformance, AddBackslashAtTheLengthLimit)
@@ -186,8 +173,6 @@ TEST(ShellPathConformance, CommandLineArguments)
   // No arguments: the answer is the terminating NUL of the text itself.
   const char* pText = "b.exe";
   EXPECT_EQ(pText + 5, PathGetArgsA(pText));
-  EXPECT_EQ(nullptr, PathGetArgsA(nullptr));
-  PathRemoveArgsA(nullptr);
 }
 
 TEST(ShellPathConformance, FileExists)
@@ -210,12 +195,6 @@ TEST(ShellPathConformance, FileExists)
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
   EXPECT_FALSE(PathFileExistsA(
     scratch.File(std::string("missing") + PATH_SEPARATOR_TEXT + "x.txt").c_str()));
-  SetLastError(0);
-  EXPECT_FALSE(PathFileExistsA(""));
-  EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
-  SetLastError(1234);
-  EXPECT_FALSE(PathFileExistsA(nullptr));
-  EXPECT_EQ(1234u, GetLastError());
 }
 
 }  // namespace

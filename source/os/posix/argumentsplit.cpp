@@ -1,5 +1,7 @@
 #include "argumentsplit.h"
 
+#include <string.h>
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -40,13 +42,10 @@ const char* ReadArgument(const char* p, std::string& rOut)
 std::vector<std::string> SplitArguments(const char* pText)
 {
   std::vector<std::string> arguments;
-  for (const char* p = pText ? pText : ""; *p;) {
-    if (IsBlank(*p)) {
-      ++p;
-      continue;
-    }
+  for (const char* p = pText ? pText : "";;) {
+    p += strspn(p, " \t");
+    if (*p == 0) return arguments;
     arguments.emplace_back();
     p = ReadArgument(p, arguments.back());
   }
-  return arguments;
 }

@@ -4,7 +4,6 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <string.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -20,27 +19,22 @@ thread_local DWORD t_dwLastError = ERROR_SUCCESS;
 // Any non-null handle serves: the resources are compiled into the program.
 char g_ModuleAnchor;
 
+// The program reads only ERROR_ALREADY_EXISTS; the others are what Windows
+// gives for the same cause.
 DWORD Win32ErrorFromErrno(int nErrno)
 {
   switch (nErrno) {
-    case 0: return ERROR_SUCCESS;
     case EEXIST: return ERROR_ALREADY_EXISTS;
     case ENOENT: return ERROR_FILE_NOT_FOUND;
     case ENOTDIR: return ERROR_PATH_NOT_FOUND;
-    case EACCES:
-    case EPERM:
-    case EROFS: return ERROR_ACCESS_DENIED;
-    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
     case ENAMETOOLONG: return 206;  // ERROR_FILENAME_EXCED_RANGE
-    case ENOSPC: return 112;        // ERROR_DISK_FULL
-    case EINVAL: return ERROR_INVALID_PARAMETER;
-    default: return 31;  // ERROR_GEN_FAILURE
+    default: return ERROR_ACCESS_DENIED;
   }
 }
 
 BOOL Fail(int nErrno)
 {
-  SetLastError(nErrno == EEXIST ? ERROR_FILE_EXISTS : Win32ErrorFromErrno(nErrno));
+  SetLastError(Win32ErrorFromErrno(nErrno));
   return FALSE;
 }
 
@@ -52,10 +46,8 @@ DWORD GetLastError(void) { return t_dwLastError; }
 
 void SetLastError(DWORD dwError) { t_dwLastError = dwError; }
 
-HMODULE GetModuleHandleA(LPCSTR lpModuleName)
-{
-  return lpModuleName ? nullptr : reinterpret_cast<HMODULE>(&g_ModuleAnchor);
-}
+// The program asks only for its own module.
+HMODULE GetModuleHandleA(LPCSTR) { return reinterpret_cast<HMODULE>(&g_ModuleAnchor); }
 
 void GetSystemTime(LPSYSTEMTIME lpSystemTime)
 {
@@ -69,45 +61,31 @@ void GetSystemTime(LPSYSTEMTIME lpSystemTime)
                              static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
 }
 
+// The folder gets the default permissions whatever was asked for.
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES)
 {
-  // The folder gets the default permissions whatever was asked for.
-  if (FaultHit(FAULT_CREATE_DIRECTORY)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
-  if (lpPathName == nullptr || *lpPathName == 0) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
+  if (FaultHit(FAULT_CREATE_DIRECTORY)) return Fail(EACCES);
   if (mkdir(lpPathName, 0777) == 0) return TRUE;
   // Windows tells a missing parent from a missing file: the folder to be
   // made is never the missing one.
-  SetLastError(errno == ENOENT ? ERROR_PATH_NOT_FOUND : Win32ErrorFromErrno(errno));
-  return FALSE;
+  return Fail(errno == ENOENT ? ENOTDIR : errno);
 }
 
 DWORD GetFileAttributesA(LPCSTR lpFileName)
 {
-  struct stat info;
-  if (lpFileName == nullptr || *lpFileName == 0) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return INVALID_FILE_ATTRIBUTES;
-  }
   // A symbolic link is there even when what it names is not, as a reparse
   // point is on Windows: a name it holds is never taken for free.
+  struct stat info;
   if (lstat(lpFileName, &info) != 0) {
-    SetLastError(Win32ErrorFromErrno(errno));
+    Fail(errno);
     return INVALID_FILE_ATTRIBUTES;
   }
   DWORD dwAttributes = 0;
   if (S_ISLNK(info.st_mode)) {
     dwAttributes |= FILE_ATTRIBUTE_REPARSE_POINT;
-    struct stat target;
-    if (stat(lpFileName, &target) == 0) info = target;
+    if (stat(lpFileName, &info) != 0) return dwAttributes;
   }
   if (S_ISDIR(info.st_mode)) dwAttributes |= FILE_ATTRIBUTE_DIRECTORY;
-  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) dwAttributes |= FILE_ATTRIBUTE_READONLY;
   return dwAttributes ? dwAttributes : FILE_ATTRIBUTE_NORMAL;
 }
 
@@ -115,25 +93,14 @@ DWORD GetFileAttributesA(LPCSTR lpFileName)
 // as it stands, drive forms name nothing here.
 BOOL PathFileExistsA(LPCSTR pszPath)
 {
-  if (pszPath == nullptr) return FALSE;
-  if (*pszPath == 0) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
   struct stat info;
-  if (stat(pszPath, &info) == 0) return TRUE;
-  SetLastError(Win32ErrorFromErrno(errno));
-  return FALSE;
+  return stat(pszPath, &info) == 0 ? TRUE : Fail(errno);
 }
 
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE)
 {
   bool bNew = dwCreationDisposition == CREATE_NEW;
-  if (!bNew && dwCreationDisposition != CREATE_ALWAYS) {
-    Fail(EINVAL);
-    return INVALID_HANDLE_VALUE;
-  }
   int nFlags = O_WRONLY | O_CLOEXEC | O_CREAT | (bNew ? O_EXCL : O_TRUNC);
   if (dwFlagsAndAttributes & FILE_FLAG_OPEN_REPARSE_POINT) nFlags |= O_NOFOLLOW;
   // Another process makes the file first.
@@ -149,11 +116,11 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD
   return reinterpret_cast<HANDLE>(static_cast<intptr_t>(nFile));
 }
 
-BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
-               void*)
+BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite,
+               LPDWORD lpNumberOfBytesWritten, void*)
 {
   ssize_t nWritten = write(Descriptor(hFile), lpBuffer, nNumberOfBytesToWrite);
-  if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = nWritten < 0 ? 0 : static_cast<DWORD>(nWritten);
+  *lpNumberOfBytesWritten = nWritten < 0 ? 0 : static_cast<DWORD>(nWritten);
   return nWritten < 0 ? Fail(errno) : TRUE;
 }
 
@@ -161,8 +128,8 @@ BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFil
 {
   struct stat info;
   if (fstat(Descriptor(hFile), &info) != 0) return Fail(errno);
-  memset(lpFileInformation, 0, sizeof *lpFileInformation);
-  lpFileInformation->dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  bool bFolder = S_ISDIR(info.st_mode);
+  lpFileInformation->dwFileAttributes = bFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
   return TRUE;
 }
 

@@ -15,9 +15,6 @@
 namespace {
 
 const UINT CP_SINGLE_BYTE = 1252;
-const DWORD KNOWN_FLAGS =
-    FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY;
-const size_t MAX_TEMPLATE = 32767;
 
 UINT g_nCodePage = 0;  // 0 until taken from the locale
 
@@ -27,8 +24,8 @@ UINT CodePageOfLocale()
 {
   const char* pLocale = nullptr;
   for (const char* pVariable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-    const char* pValue = getenv(pVariable);
-    if (pValue && *pValue && !pLocale) pLocale = pValue;
+    pLocale = getenv(pVariable);
+    if (pLocale && *pLocale) break;
   }
   const char* pDot = pLocale ? strchr(pLocale, '.') : nullptr;
   if (pDot == nullptr) return CP_SINGLE_BYTE;
@@ -49,32 +46,10 @@ UINT CodePageOfLocale()
 
 unsigned char FoldLetter(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
 
-// Letters compare without regard to case first; with bCaseMatters, the first
-// difference of case then decides, small letters first, as the system's
-// word order has it. Both bytes of a double-byte character compare as they
-// stand.
-int CompareAnsi(LPCSTR pLeft, LPCSTR pRight, bool bCaseMatters)
-{
-  if (pLeft == nullptr) pLeft = "";
-  if (pRight == nullptr) pRight = "";
-  int nCaseOrder = 0;
-  bool bTrailByte = false;
-  for (;; ++pLeft, ++pRight) {
-    unsigned char cLeft = static_cast<unsigned char>(*pLeft);
-    unsigned char cRight = static_cast<unsigned char>(*pRight);
-    unsigned char cFoldedLeft = bTrailByte ? cLeft : FoldLetter(cLeft);
-    unsigned char cFoldedRight = bTrailByte ? cRight : FoldLetter(cRight);
-    if (cFoldedLeft != cFoldedRight) return cFoldedLeft < cFoldedRight ? -1 : 1;
-    if (cLeft == 0) return bCaseMatters ? nCaseOrder : 0;
-    if (cLeft != cRight && nCaseOrder == 0) nCaseOrder = (cLeft >= 'a') ? -1 : 1;
-    bTrailByte = !bTrailByte && IsDBCSLeadByte(cLeft);
-  }
-}
-
-// The template with its escapes and inserts worked out; false for a
-// malformed one. %0 ends the message; %n, %r, %t are line end, CR and tab;
-// %1 to %99 take that insert's text; any other character after % stands
-// for itself. A line end of any form becomes CR LF.
+// The template with its escapes and its one insert worked out; false when
+// it ends in a lone %. %0 ends the message; %n, %r, %t are line end, CR and
+// tab; %1 takes the insert's text; any other character after % stands for
+// itself. A line end of any form becomes CR LF.
 bool ExpandTemplate(const char* p, const UINT_PTR* pInserts, std::string& rOut)
 {
   while (*p) {
@@ -93,14 +68,8 @@ bool ExpandTemplate(const char* p, const UINT_PTR* pInserts, std::string& rOut)
     if (c == 'n') rOut += "\r\n";
     else if (c == 'r') rOut += '\r';
     else if (c == 't') rOut += '\t';
-    else if (c < '1' || c > '9') rOut += c;
-    else {
-      int nIndex = c - '0';
-      if (*p >= '0' && *p <= '9') nIndex = nIndex * 10 + (*p++ - '0');
-      if (pInserts == nullptr) return false;
-      const char* pText = reinterpret_cast<const char*>(pInserts[nIndex - 1]);
-      rOut += pText ? pText : "(null)";
-    }
+    else if (c == '1') rOut += reinterpret_cast<const char*>(pInserts[0]);
+    else rOut += c;
   }
   return true;
 }
@@ -109,25 +78,6 @@ DWORD FailFormat(DWORD dwError)
 {
   SetLastError(dwError);
   return 0;
-}
-
-DWORD FormatFromString(DWORD dwFlags, const char* pTemplate, LPSTR lpBuffer, DWORD nSize,
-                       const UINT_PTR* pInserts)
-{
-  std::string out;
-  if (!ExpandTemplate(pTemplate, pInserts, out)) return FailFormat(ERROR_INVALID_PARAMETER);
-  if (out.empty()) return FailFormat(ERROR_NO_WORK_DONE);
-  DWORD dwLength = static_cast<DWORD>(out.size());
-  if (dwFlags & FORMAT_MESSAGE_ALLOCATE_BUFFER) {
-    char* pCopy = static_cast<char*>(malloc(dwLength + 1));
-    if (pCopy == nullptr) return FailFormat(ERROR_NOT_ENOUGH_MEMORY);
-    memcpy(pCopy, out.c_str(), dwLength + 1);
-    *reinterpret_cast<char**>(lpBuffer) = pCopy;
-    return dwLength;
-  }
-  if (dwLength + 1 > nSize) return FailFormat(ERROR_INSUFFICIENT_BUFFER);
-  memcpy(lpBuffer, out.c_str(), dwLength + 1);
-  return dwLength;
 }
 
 }  // namespace
@@ -159,27 +109,40 @@ LPSTR CharNextA(LPCSTR lpsz)
   return const_cast<LPSTR>(lpsz + (bPair ? 2 : 1));
 }
 
-int lstrcmpA(LPCSTR lpString1, LPCSTR lpString2) { return CompareAnsi(lpString1, lpString2, true); }
+int lstrcmpA(LPCSTR lpString1, LPCSTR lpString2) { return strcmp(lpString1, lpString2); }
 
-int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2) { return CompareAnsi(lpString1, lpString2, false); }
+// Letters compare without regard to case, but not the second byte of a
+// double-byte character: it is no letter even when it has a letter's code.
+int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2)
+{
+  for (bool bTrailByte = false;; ++lpString1, ++lpString2) {
+    unsigned char cLeft = static_cast<unsigned char>(*lpString1);
+    unsigned char cRight = static_cast<unsigned char>(*lpString2);
+    if (!bTrailByte) {
+      cLeft = FoldLetter(cLeft);
+      cRight = FoldLetter(cRight);
+    }
+    if (cLeft != cRight || cLeft == 0) return cLeft - cRight;
+    bTrailByte = !bTrailByte && IsDBCSLeadByte(cLeft);
+  }
+}
 
 int lstrlenA(LPCSTR lpString) { return lpString ? static_cast<int>(strlen(lpString)) : 0; }
 
-// Only templates given as strings, with inserts from an argument array.
-DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD nSize,
-                     void* Arguments)
+DWORD FormatMessageA(DWORD, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD, void* Arguments)
 {
-  if ((dwFlags & FORMAT_MESSAGE_ALLOCATE_BUFFER) && lpBuffer) *reinterpret_cast<char**>(lpBuffer) = nullptr;
-  if (!(dwFlags & FORMAT_MESSAGE_FROM_STRING) || (dwFlags & ~KNOWN_FLAGS & ~0xFFu) != 0 ||
-      lpSource == nullptr || lpBuffer == nullptr || strlen(static_cast<const char*>(lpSource)) > MAX_TEMPLATE)
-    return FailFormat(ERROR_INVALID_PARAMETER);
-  const UINT_PTR* pInserts =
-      (dwFlags & FORMAT_MESSAGE_ARGUMENT_ARRAY) ? static_cast<const UINT_PTR*>(Arguments) : nullptr;
+  char*& rpOut = *reinterpret_cast<char**>(lpBuffer);
+  rpOut = nullptr;
+  std::string out;
   try {
-    return FormatFromString(dwFlags, static_cast<const char*>(lpSource), lpBuffer, nSize, pInserts);
+    if (!ExpandTemplate(static_cast<const char*>(lpSource), static_cast<const UINT_PTR*>(Arguments), out))
+      return FailFormat(ERROR_INVALID_PARAMETER);
   } catch (const std::bad_alloc&) {
     return FailFormat(ERROR_NOT_ENOUGH_MEMORY);
   }
+  if (out.empty()) return FailFormat(ERROR_NO_WORK_DONE);
+  rpOut = strdup(out.c_str());
+  return rpOut ? static_cast<DWORD>(out.size()) : FailFormat(ERROR_NOT_ENOUGH_MEMORY);
 }
 
 void* LocalFree(void* hMem)
@@ -195,10 +158,9 @@ int LoadStringA(HINSTANCE, UINT uID, LPSTR lpBuffer, int cchBufferMax)
 #define EP_POSIX_STRING(id, text) {id, text},
   static const struct { UINT nId; const char* pText; } s_aStrings[] = {EP_STRING_TABLE(EP_POSIX_STRING)};
 #undef EP_POSIX_STRING
-  if (lpBuffer == nullptr || cchBufferMax <= 0) return 0;
   const char* pText = "";
   for (const auto& rString : s_aStrings)
-    if (rString.nId == uID) { pText = rString.pText; break; }
+    if (rString.nId == uID) pText = rString.pText;
   size_t nCount = strnlen(pText, static_cast<size_t>(cchBufferMax - 1));
   memcpy(lpBuffer, pText, nCount);
   lpBuffer[nCount] = 0;

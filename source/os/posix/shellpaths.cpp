@@ -2,16 +2,15 @@
 // rules (drive roots, \\server\share\) and double-byte characters.
 #include "platform.h"
 
-namespace {
+#include <strings.h>
 
-bool IsLetterAZ(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+namespace {
 
 // Past the next backslash from pText on, or null when there is none.
 LPCSTR PastNextBackslash(LPCSTR pText)
 {
-  for (LPCSTR p = pText; *p; p = CharNextA(p)) {
+  for (LPCSTR p = pText; *p; p = CharNextA(p))
     if (*p == '\\') return p + 1;
-  }
   return nullptr;
 }
 
@@ -28,13 +27,12 @@ LPSTR LastCharacter(LPSTR pszPath)
 
 BOOL PathIsRelativeA(LPCSTR pszPath)
 {
-  if (pszPath == nullptr || *pszPath == 0 || IsDBCSLeadByte(static_cast<BYTE>(*pszPath))) return TRUE;
+  if (*pszPath == 0 || IsDBCSLeadByte(static_cast<BYTE>(*pszPath))) return TRUE;
   return !(pszPath[0] == '\\' || pszPath[1] == ':');
 }
 
 LPSTR PathSkipRootA(LPCSTR pszPath)
 {
-  if (pszPath == nullptr) return nullptr;
   if (pszPath[0] == '\\' && pszPath[1] == '\\') {
     // \\server\share\ : both names need the backslash that ends them.
     LPCSTR pShare = PastNextBackslash(pszPath + 2);
@@ -47,33 +45,31 @@ LPSTR PathSkipRootA(LPCSTR pszPath)
 
 BOOL PathIsUNCA(LPCSTR pszPath)
 {
-  if (pszPath == nullptr || pszPath[0] != '\\' || pszPath[1] != '\\') return FALSE;
+  if (pszPath[0] != '\\' || pszPath[1] != '\\') return FALSE;
   // An extended-length path \\?\ is a UNC path only in its \\?\UNC\ form.
   if (pszPath[2] != '?' || pszPath[3] != '\\') return TRUE;
-  return (pszPath[4] | 0x20) == 'u' && (pszPath[5] | 0x20) == 'n' && (pszPath[6] | 0x20) == 'c' &&
-         pszPath[7] == '\\';
+  return strncasecmp(pszPath + 4, "UNC\\", 4) == 0;
 }
 
 int PathGetDriveNumberA(LPCSTR pszPath)
 {
-  if (pszPath == nullptr || !IsLetterAZ(pszPath[0]) || pszPath[1] != ':') return -1;
-  return (pszPath[0] | 0x20) - 'a';
+  char cLetter = static_cast<char>(pszPath[0] | 0x20);
+  if (cLetter < 'a' || cLetter > 'z' || pszPath[1] != ':') return -1;
+  return cLetter - 'a';
 }
 
+// The program asks only for drives that PathGetDriveNumberA found.
 LPSTR PathBuildRootA(LPSTR pszRoot, int iDrive)
 {
-  if (pszRoot && iDrive >= 0 && iDrive < 26) {
-    pszRoot[0] = static_cast<char>('A' + iDrive);
-    pszRoot[1] = ':';
-    pszRoot[2] = '\\';
-    pszRoot[3] = 0;
-  }
+  pszRoot[0] = static_cast<char>('A' + iDrive);
+  pszRoot[1] = ':';
+  pszRoot[2] = '\\';
+  pszRoot[3] = 0;
   return pszRoot;
 }
 
 LPSTR PathAddBackslashA(LPSTR pszPath)
 {
-  if (pszPath == nullptr) return nullptr;
   int nLength = lstrlenA(pszPath);
   if (nLength >= MAX_PATH) return nullptr;
   if (nLength == 0) return pszPath;
@@ -87,7 +83,6 @@ LPSTR PathAddBackslashA(LPSTR pszPath)
 
 LPSTR PathGetArgsA(LPCSTR pszPath)
 {
-  if (pszPath == nullptr) return nullptr;
   bool bInQuotes = false;
   LPCSTR p = pszPath;
   for (; *p; p = CharNextA(p)) {
@@ -99,7 +94,6 @@ LPSTR PathGetArgsA(LPCSTR pszPath)
 
 void PathRemoveArgsA(LPSTR pszPath)
 {
-  if (pszPath == nullptr) return;
   LPSTR pArgs = PathGetArgsA(pszPath);
   if (*pArgs) {
     pArgs[-1] = 0;

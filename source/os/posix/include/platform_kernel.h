@@ -15,19 +15,20 @@ void GetSystemTime(LPSYSTEMTIME lpSystemTime);
 DWORD GetFileAttributesA(LPCSTR lpFileName);
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 
-// Files are only made for writing: CREATE_NEW or CREATE_ALWAYS, the latter
-// never through a symbolic link when FILE_FLAG_OPEN_REPARSE_POINT is given.
+// Files are only made for writing: CREATE_NEW, else CREATE_ALWAYS, never
+// through a symbolic link when FILE_FLAG_OPEN_REPARSE_POINT is given.
 // Sharing, security and template are not looked at.
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
 BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite,
                LPDWORD lpNumberOfBytesWritten, void* lpOverlapped);
-// Only the attributes are filled in; the rest is zero.
 BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
 BOOL CloseHandle(HANDLE hObject);
 BOOL DeleteFileA(LPCSTR lpFileName);
 
+// The program only asks whether two texts are equal: a difference is
+// ordered by its bytes, not by the system's word order.
 int lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
 int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
 int lstrlenA(LPCSTR lpString);
@@ -41,8 +42,8 @@ LPSTR CharNextA(LPCSTR lpsz);
 #define FORMAT_MESSAGE_FROM_STRING 0x00000400
 #define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000
 
-// Only FORMAT_MESSAGE_FROM_STRING with inserts from an argument array, each
-// a text: the program formats no numbers and no "!fmt!" inserts.
+// Only the program's call, whatever the flags say: these three, one text
+// insert, %1, and no "!fmt!": the program escapes every other insert.
 DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId,
                      DWORD dwLanguageId, LPSTR lpBuffer, DWORD nSize, void* Arguments);
 void* LocalFree(void* hMem);

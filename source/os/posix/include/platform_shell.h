@@ -9,7 +9,8 @@ void CoUninitialize(void);
 
 // A program is started with lpParameters split into arguments as Windows
 // splits a command line; a document is opened with the desktop's opener.
-// Greater than 32 on success.
+// Greater than 32 on success; no last error. The verb is always "open" and
+// the folder to start in is not looked at: the program gives none.
 HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
                         LPCSTR lpDirectory, int nShowCmd);
 

@@ -1,5 +1,5 @@
 // The Win32 types and constants that the program uses, with their Windows
-// sizes and values.
+// sizes and values; a structure holds only the fields that are read.
 #ifndef EXTRACTPANEL_PLATFORM_TYPES_H
 #define EXTRACTPANEL_PLATFORM_TYPES_H
 
@@ -16,7 +16,6 @@ typedef int32_t HRESULT;
 typedef uint32_t REGSAM;
 typedef intptr_t INT_PTR;
 typedef uintptr_t UINT_PTR;
-typedef uint16_t WCHAR;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
@@ -30,29 +29,12 @@ typedef HINSTANCE HMODULE;
 typedef struct HWND__* HWND;
 typedef void* HANDLE;
 
-typedef struct _FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
-} FILETIME;
-
 typedef struct _BY_HANDLE_FILE_INFORMATION {
   DWORD dwFileAttributes;
-  FILETIME ftCreationTime;
-  FILETIME ftLastAccessTime;
-  FILETIME ftLastWriteTime;
-  DWORD dwVolumeSerialNumber;
-  DWORD nFileSizeHigh;
-  DWORD nFileSizeLow;
-  DWORD nNumberOfLinks;
-  DWORD nFileIndexHigh;
-  DWORD nFileIndexLow;
 } BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
 
-typedef struct _SECURITY_ATTRIBUTES {
-  DWORD nLength;
-  LPVOID lpSecurityDescriptor;
-  BOOL bInheritHandle;
-} SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+// Passed on, never looked into.
+typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 
 typedef struct _SYSTEMTIME {
   WORD wYear;
@@ -85,18 +67,13 @@ typedef struct _SYSTEMTIME {
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
-#define ERROR_BAD_FORMAT 11L
-#define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
-#define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_WORK_DONE 235L
-#define ERROR_NO_ASSOCIATION 1155L
 
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
-#define FILE_ATTRIBUTE_READONLY 0x00000001
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define FILE_ATTRIBUTE_REPARSE_POINT 0x00000400
