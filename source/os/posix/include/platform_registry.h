@@ -21,6 +21,8 @@
 #define KEY_WRITE 0x20006
 #define KEY_ALL_ACCESS 0xF003F
 
+// Only what the program asks: a subkey, a result handle and a size are
+// always given; only its own handles are closed; no key is ever deleted.
 LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass,
                      DWORD dwOptions, REGSAM samDesired,
                      LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
