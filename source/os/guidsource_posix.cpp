@@ -14,6 +14,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "byteorder.h"
 #include "faults.h"
 
 namespace {
@@ -70,11 +71,6 @@ uint64_t NextTimestamp()
   if (nTime <= s_nLast) nTime = s_nLast + 1;
   s_nLast = nTime;
   return nTime;
-}
-
-void WriteLittleEndian(uint64_t x, int nBytes, unsigned char* p)
-{
-  for (int i = 0; i < nBytes; ++i) p[i] = (unsigned char)(x >> (8 * i));
 }
 
 bool MakeTimeGuid(unsigned char* pGuid)

@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "blockfeed.h"
+#include "byteorder.h"
 
 namespace {
 
@@ -46,11 +47,6 @@ const unsigned char ORDERS[5][32] = {
    5,  9,  14, 30, 18, 6,  28, 24, 2,  23, 16, 22, 4,  1,  25, 15}};
 
 inline uint32_t RotateRight(uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
-
-inline uint32_t ReadLittleEndian(const unsigned char* p)
-{
-  return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
-}
 
 // The five Boolean functions, f(x6, ..., x0), each a sum of products.
 inline uint32_t F1(uint32_t x6, uint32_t x5, uint32_t x4, uint32_t x3, uint32_t x2, uint32_t x1,
@@ -139,7 +135,7 @@ inline void Pass(uint32_t* t, const uint32_t* pWords, int nPass)
 void Compress(uint32_t* pState, int nPasses, const unsigned char* pBlock)
 {
   uint32_t aWords[32];
-  for (int i = 0; i < 32; ++i) aWords[i] = ReadLittleEndian(pBlock + 4 * i);
+  for (int i = 0; i < 32; ++i) aWords[i] = ReadLittleEndian32(pBlock + 4 * i);
   uint32_t t[8];
   memcpy(t, pState, sizeof t);
   if (nPasses == 3) {
@@ -237,11 +233,11 @@ size_t THaval::Finish(unsigned char* pDigest)
   size_t nPad = (nHeld < 118 ? 118 : 118 + BLOCK_SIZE) - nHeld;
   aTail[nPad] = (unsigned char)((m_nBits & 3) << 6 | m_nPasses << 3 | VERSION);
   aTail[nPad + 1] = (unsigned char)(m_nBits >> 2);
-  for (int i = 0; i < 8; ++i) aTail[nPad + 2 + i] = (unsigned char)(nBits >> (8 * i));
+  WriteLittleEndian(nBits, 8, aTail + nPad + 2);
   Add(aTail, nPad + 10);
   Fold(m_aState, m_nBits);
   size_t nSize = (size_t)m_nBits / 8;
-  for (size_t i = 0; i < nSize; ++i) pDigest[i] = (unsigned char)(m_aState[i / 4] >> (8 * (i % 4)));
+  for (size_t i = 0; i < nSize / 4; ++i) WriteLittleEndian(m_aState[i], 4, pDigest + 4 * i);
   m_nPasses = 0;
   m_nBits = 0;
   return nSize;

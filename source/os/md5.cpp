@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "blockfeed.h"
+#include "byteorder.h"
 
 namespace {
 
@@ -20,16 +21,6 @@ const uint32_t SINES[64] = {
   0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391};
 
 inline uint32_t RotateLeft(uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
-
-inline uint32_t ReadLittleEndian(const unsigned char* p)
-{
-  return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
-}
-
-inline void WriteLittleEndian(uint32_t x, unsigned char* p)
-{
-  for (int i = 0; i < 4; ++i) p[i] = (unsigned char)(x >> (8 * i));
-}
 
 inline uint32_t F(uint32_t x, uint32_t y, uint32_t z) { return (x & y) | (~x & z); }
 inline uint32_t G(uint32_t x, uint32_t y, uint32_t z) { return (x & z) | (y & ~z); }
@@ -58,7 +49,7 @@ void Compress(uint32_t* pState, const unsigned char* pBlock)
   static const int SHIFTS[4][4] = {
     {7, 12, 17, 22}, {5, 9, 14, 20}, {4, 11, 16, 23}, {6, 10, 15, 21}};
   uint32_t aWords[16];
-  for (int i = 0; i < 16; ++i) aWords[i] = ReadLittleEndian(pBlock + 4 * i);
+  for (int i = 0; i < 16; ++i) aWords[i] = ReadLittleEndian32(pBlock + 4 * i);
   uint32_t a = pState[0], b = pState[1], c = pState[2], d = pState[3];
   Round<F>(a, b, c, d, aWords, SINES, 0, 1, SHIFTS[0]);
   Round<G>(a, b, c, d, aWords, SINES + 16, 1, 5, SHIFTS[1]);
@@ -95,9 +86,9 @@ void TMd5::Finish(unsigned char* pDigest)
   uint64_t nBits = m_nLength * 8;
   size_t nHeld = (size_t)(m_nLength % BLOCK_SIZE);
   size_t nPad = (nHeld < 56 ? 56 : 56 + BLOCK_SIZE) - nHeld;
-  for (int i = 0; i < 8; ++i) aTail[nPad + i] = (unsigned char)(nBits >> (8 * i));
+  WriteLittleEndian(nBits, 8, aTail + nPad);
   Add(aTail, nPad + 8);
-  for (int i = 0; i < 4; ++i) WriteLittleEndian(m_aState[i], pDigest + 4 * i);
+  for (int i = 0; i < 4; ++i) WriteLittleEndian(m_aState[i], 4, pDigest + 4 * i);
 }
 
 void Md5Digest(const void* pData, size_t nSize, unsigned char* pDigest)

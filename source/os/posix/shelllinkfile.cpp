@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "byteorder.h"
+
 namespace {
 
 const uint32_t HEADER_SIZE = 0x4C;
@@ -28,7 +30,8 @@ struct TByteWriter
   // Every number of the format is little-endian.
   void Number(uint32_t nValue, int nBytes)
   {
-    for (int i = 0; i < nBytes; ++i) *At++ = static_cast<unsigned char>(nValue >> (8 * i));
+    WriteLittleEndian(nValue, nBytes, At);
+    At += nBytes;
   }
   void U16(uint16_t nValue) { Number(nValue, 2); }
   void U32(uint32_t nValue) { Number(nValue, 4); }
