@@ -11,7 +11,8 @@
 bool WideToAnsi(const WCHAR* pWide, char* pAnsi, int nSize);
 // The path as it stands when WideToAnsi takes it, else its short (8.3)
 // form when the volume keeps one and that converts whole. The short form
-// asks the disk, so a path on a share is never given to this.
+// asks the disk, or the network for a share: the dialog never waits on a
+// share for it.
 bool WidePathToAnsi(const WCHAR* pWide, char* pAnsi, int nSize);
 
 #endif
