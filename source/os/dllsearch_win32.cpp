@@ -8,6 +8,14 @@
 namespace {
 
 typedef BOOL(WINAPI* TSetDefaultDllDirectories)(DWORD);
+typedef BOOL(WINAPI* TSetDllDirectoryA)(LPCSTR);
+
+// Both calls are looked up, never imported: Windows XP before SP1 has
+// neither, and one missing import would stop the program from starting.
+FARPROC KernelFunction(const char* pName)
+{
+  return GetProcAddress(GetModuleHandleA("kernel32"), pName);
+}
 
 // What the shell, the folder browser, the themed dialog and COM load by
 // bare name, preloaded by full path where the search cannot be restricted:
@@ -18,8 +26,8 @@ const char PRELOAD_NAMES[] =
 
 bool RestrictToSystemFolder()
 {
-  TSetDefaultDllDirectories pSet = (TSetDefaultDllDirectories)(void*)GetProcAddress(
-      GetModuleHandleA("kernel32"), "SetDefaultDllDirectories");
+  TSetDefaultDllDirectories pSet =
+      (TSetDefaultDllDirectories)(void*)KernelFunction("SetDefaultDllDirectories");
   // Not on Vista (6.0): with the update that adds the call there, the shell
   // link object is reported to fail to load once the search is restricted,
   // and mode 2 makes shortcuts.
@@ -48,6 +56,7 @@ void HardenDllSearch()
   SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   if (RestrictToSystemFolder()) return;
   // No current folder in the search, and the known names taken by full path.
-  SetDllDirectoryA("");
+  TSetDllDirectoryA pSetDirectory = (TSetDllDirectoryA)(void*)KernelFunction("SetDllDirectoryA");
+  if (pSetDirectory) pSetDirectory("");
   PreloadFromSystemFolder();
 }
