@@ -1,26 +1,61 @@
 #!/usr/bin/env bash
-# The program's main job, as a book's run-time does it: mode 1 (the dialog),
-# the book's files copied into the chosen folder, mode 2; then a report of
-# everything the two runs left behind. Runs the win64 build under a Wine
-# prefix of its own (build/demo), so the user's own Wine is never touched.
-# With no X display the dialog runs on a virtual one, is answered by a
-# driver program and photographed (artifacts/demo-dialog.png). Fails unless
-# both runs succeed.
-#   EP_DEMO_PROGRAM  the program (default build/win64/extractpanel.exe)
-#   EP_DEMO_DRIVER   the dialog driver, of the program's bitness (default
-#                    build/win64/drivedialog.exe)
+# The program's main job, as a reader meets it: the sample book is built into
+# a real self-extractor (scripts/make-book.sh, the starter in starter/) and
+# run under Wine. The starter runs mode 1 (the dialog), unpacks the book into
+# the chosen folder and runs mode 2; then a report of everything the runs
+# left behind. Wine runs in a prefix of the demo's own (build/demo), so the
+# user's own Wine is never touched. With no X display the dialog runs on a
+# virtual one, is answered by a driver program and photographed
+# (artifacts/demo-dialog.png). Fails unless the book ran and ended with
+# status 0.
+# Where 32-bit Wine runs (the kernel runs 32-bit code and wine32:i386 is
+# installed), the book is the 32-bit stub around the shipped win32 exe;
+# elsewhere the 64-bit stub around the win64 build. It says which.
+#   EP_DEMO_PROGRAM  the helper to pack (its bitness picks the stub)
+#   EP_DEMO_DRIVER   the dialog driver, of the helper's bitness
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 
 bash scripts/setup.sh
-bash scripts/build.sh win64
+bash scripts/build.sh win64   # the driver, the stand-in browser, showlink
+
+export EP_WINEPREFIX=$repo/build/demo/prefix
+. scripts/wine-env.sh
+if [ -n "${EP_DEMO_PROGRAM:-}" ]; then
+  program=$(realpath "$EP_DEMO_PROGRAM")
+  # The PE header's machine field: 8664 for x86-64.
+  at=$(od -An -tu4 -j60 -N4 "$program" | tr -d ' ')
+  [ "$(od -An -tx2 -j$((at + 4)) -N2 "$program" | tr -d ' ')" = 8664 ] && bits=64 || bits=32
+  why="the helper given is $bits-bit"
+elif ep_wine32_ready; then
+  bits=32 program=$repo/build/win32/extractpanel.exe why="32-bit Wine runs here"
+else
+  bits=64 program=$repo/build/win64/extractpanel.exe why="32-bit Wine does not run here"
+fi
+if [ $bits -eq 32 ]; then
+  [ -n "${EP_DEMO_PROGRAM:-}" ] || bash scripts/build.sh win32
+  default_driver=$repo/build/win32/drivedialog.exe
+  [ -n "${EP_DEMO_DRIVER:-}" ] || cmake --build --preset win32 --target drivedialog >/dev/null
+  echo "the book: the 32-bit stub (x86-unicode) around $program, as $why"
+else
+  default_driver=$repo/build/win64/drivedialog.exe
+  echo "the book: the 64-bit stub (amd64-unicode) around $program, as $why"
+fi
+driver=${EP_DEMO_DRIVER:-$default_driver}
 
 demo=$repo/build/demo
 rm -rf "$demo"
-mkdir -p artifacts
-export EP_WINEPREFIX=$demo/prefix
-. scripts/wine-env.sh
+mkdir -p "$demo" artifacts
+# The sample's values come from its parameters file, one source for both.
+ini() { sed -n "s/^$1=//p" samples/atlas.ini | tr -d '\r'; }
+book_exe=$demo/atlas.exe
+bash scripts/make-book.sh --stub $bits --helper "$program" --id "$(ini autorunbookid)" \
+  --title "$(ini desktopshortcutname)" --start "$(ini targetfilepath)" \
+  --icon "$(ini shortcuticonpath)" --marker "$(ini importtoostrelfilename)" \
+  --user "$(ini authoruserid)" --sku "$(ini authorostrelsku)" --partner "$(ini authorpartnerid)" \
+  --folder 'C:\Ostrelbooks\Atlas' samples/atlas "$book_exe"
+
 trap 'ep_wine_stop; ep_xvfb_stop' EXIT
 driven=0
 if [ -z "${DISPLAY:-}" ]; then
@@ -30,22 +65,15 @@ fi
 ep_wine_start
 
 bin=$repo/build/win64
-program=${EP_DEMO_PROGRAM:-$bin/extractpanel.exe}
-driver=${EP_DEMO_DRIVER:-$bin/drivedialog.exe}
-echo "program: $program"
-# Everything the run-time hands over lies in C:\ostreldemo, paths without
-# blanks or markers, as a run-time would choose them.
+# What the demo hands over lies in C:\ostreldemo.
 work=$WINEPREFIX/drive_c/ostreldemo
 mkdir -p "$work"
-cp samples/atlas.ini "$work/atlas.ini"
 cp "$bin/fakebrowser.exe" "$work/browser.exe"
 winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 unixpath() { "$WINE64" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r' | sed '/^$/d'; }
-
-book=atlas-sample
-rtp=$work/run.rtp
-printf '[ADRTP]\r\nExePath=C:\\Ostrelbooks\\Atlas\r\n' > "$rtp"
+book=$(ini autorunbookid)
+log=$work/starter.log
 
 # A stand-in browser for .htm pages that only writes down what it was asked.
 export EXTRACTPANEL_FAKEBROWSER_LOG=$work/browser.log
@@ -54,44 +82,43 @@ export EXTRACTPANEL_FAKEBROWSER_LOG=$work/browser.log
 reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
 reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
 
-echo "== mode 1: the extraction dialog"
-"$WINE64" "$program" -mode 1 -rtpfilename 'C:\ostreldemo\run.rtp' \
-  -parametersfilepath 'C:\ostreldemo\atlas.ini' &
-mode1=$!
+echo "== the reader runs $(basename "$book_exe")"
+"$WINE64" "$book_exe" '/log=C:\ostreldemo\starter.log' &
+run=$!
 if [ $driven -eq 1 ]; then
-  wid=$(xdotool search --sync --onlyvisible --name '^Ostrelbook Extraction$' | head -n 1)
-  sleep 1  # let it paint
-  import -window "$wid" artifacts/demo-dialog.png
-  echo "dialog as shown: artifacts/demo-dialog.png"
-  "$WINE64" "$driver" 'C:\Ostrelbooks\Atlas' 1 1
+  wid=
+  for _ in $(seq 600); do
+    wid=$(xdotool search --onlyvisible --name '^Ostrelbook Extraction$' 2>/dev/null | head -n 1 || true)
+    [ -z "$wid" ] && kill -0 $run 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -n "$wid" ]; then
+    sleep 1  # let it paint
+    import -window "$wid" artifacts/demo-dialog.png
+    echo "dialog as shown: artifacts/demo-dialog.png"
+    "$WINE64" "$driver" 'C:\Ostrelbooks\Atlas' 1 1
+  else
+    echo "the dialog did not appear"
+    kill $run 2>/dev/null || true
+  fi
 fi
-set +e; wait $mode1; status1=$?; set -e
-echo "exit status $status1"
-echo "-- registry record after mode 1"
-reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book"
-
-custom=$(sed -n 's/^CustomPath=//p' "$rtp" | tr -d '\r')
-[ -n "$custom" ] || { echo "no folder was chosen; the cycle ends here"; exit 1; }
-folder=$(unixpath "$custom")
-echo "== extraction into $custom"
-mkdir -p "$folder"
-cp -r samples/atlas/. "$folder/"
-
-echo "== mode 2: registering the book"
-set +e
-"$WINE64" "$program" -mode 2 -rtpfilename 'C:\ostreldemo\run.rtp' \
-  -parametersfilepath 'C:\ostreldemo\atlas.ini' -installdirectory "$custom"
-status2=$?
-set -e
-echo "exit status $status2"
+set +e; wait $run; status=$?; set -e
+echo "the book's exit status: $status"
 sleep 1  # the browser is started, not waited for
+
+custom=
+[ ! -f "$log" ] || custom=$(sed -n 's/^mode 1: .*CustomPath //p' "$log" | tr -d '\r')
+folder=
+[ -z "$custom" ] || folder=$(unixpath "$custom")
 
 echo
 echo "== report"
-echo "-- result file $rtp"
-tr -d '\r' < "$rtp"
-echo "-- registry record after mode 2 (the two choices were read and removed)"
-reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book"
+echo "-- the starter: what it handed over and read back ($log)"
+[ -f "$log" ] && tr -d '\r' <"$log" || echo "(no log)"
+echo "-- the book's files in ${custom:-(no folder)}"
+[ -n "$folder" ] && ls -l "$folder" | sed 1d || echo "(none)"
+echo "-- registry record (the two choices were read and removed by mode 2)"
+reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book" || echo "(none)"
 echo "-- registry: the .7xe file type"
 reg query 'HKCR\.7xe' || echo "(none)"
 "$WINE64" reg query 'HKCR\7xefile' >/dev/null 2>&1 && echo 'HKEY_CLASSES_ROOT\7xefile (an empty key)' || echo "(no 7xefile)"
@@ -101,10 +128,17 @@ desktop=$profile/Desktop/
 programs="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 links=()
 while IFS= read -r -d '' f; do links+=("$(winpath "$f")"); done < <(
-  find "$folder" "$desktop" "$programs/Ostrelbooks" -maxdepth 1 -name '*.lnk' -print0 2>/dev/null)
+  find ${folder:+"$folder"} "$desktop" "$programs/Ostrelbooks" -maxdepth 1 -name '*.lnk' -print0 2>/dev/null)
 [ ${#links[@]} -gt 0 ] && "$WINE64" "$bin/showlink.exe" "${links[@]}" | tr -d '\r' || echo "(none)"
-echo "-- import marker $custom\\import.7xe"
-[ -f "$folder/import.7xe" ] && echo "$(stat -c %s "$folder/import.7xe") byte(s):$(od -An -tx1 "$folder/import.7xe")" || echo "(none)"
+marker=$(ini importtoostrelfilename)
+echo "-- import marker $custom\\$marker"
+[ -n "$folder" ] && [ -f "$folder/$marker" ] &&
+  echo "$(stat -c %s "$folder/$marker") byte(s):$(od -An -tx1 "$folder/$marker")" || echo "(none)"
 echo "-- the browser was asked to open"
 cat "$EXTRACTPANEL_FAKEBROWSER_LOG" 2>/dev/null || echo "(nothing)"
-[ "$status1" -eq 1 ] && [ "$status2" -eq 1 ]
+echo "-- the starter's temporary folder"
+leftover=$(find "$profile" -path '*/Temp/ns*.tmp' 2>/dev/null)
+[ -z "$leftover" ] && echo "removed" || echo "left behind: $leftover"
+# Wine's own status is 0 also when the book could not start at all: the
+# starter's last line says that it ran to the end.
+[ "$status" -eq 0 ] && grep -q '^book: exit status 0 ' "$log" 2>/dev/null

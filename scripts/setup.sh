@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
+  nsis osslsigncode openssl  # scripts/make-book.sh
   python3  # the post-link step of the program exe (cmake/peloadconfig.py)
 )
 

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds all presets and runs every test: natively,
 # under the sanitizers, and the Windows build under Wine (dialogs on a virtual
-# X display); then, where the kernel runs 32-bit code, every test that starts
-# the program once more against the shipped win32 exe under 32-bit Wine
-# (scripts/test-shipped.sh); then builds the win32 preset again from a copy
-# of the sources in another folder and checks that the exe has the same
-# bytes; then every fuzz target for 20 seconds from seed 1. Prints the ctest
-# summaries, the shipped executable's size, protections and imports, and the
-# benchmark figures. Exits non-zero when anything failed.
+# X display), where self-extracting books made by make-book.sh also run as a
+# reader runs them (scripts/test-book.sh); then, where the kernel runs 32-bit
+# code, every test that starts the program once more against the shipped
+# win32 exe under 32-bit Wine (scripts/test-shipped.sh); then builds the win32
+# preset again from a copy of the sources in another folder and checks that
+# the exe has the same bytes; then every fuzz target for 20 seconds from seed
+# 1. Prints the ctest summaries, the shipped executable's size, protections
+# and imports, and the benchmark figures. Exits non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -40,12 +41,16 @@ if [ -x scripts/screenshot-dialog.sh ]; then
   bash scripts/screenshot-dialog.sh artifacts/extraction-dialog.png \
     && echo "dialog screenshot: artifacts/extraction-dialog.png" || status=1
 fi
+echo "== books built by make-book.sh, run under Wine as a reader runs them"
+bash scripts/test-book.sh || status=1
 cleanup
 trap - EXIT
 
 echo "== tests that start the program, against the shipped win32 exe under 32-bit Wine"
 if ep_wine32_ready; then
   bash scripts/test-shipped.sh build/win32/extractpanel.exe || status=1
+elif bash scripts/runs-i386.sh; then
+  echo "skipped: 32-bit Wine is not installed (bash scripts/setup.sh tries again), so the shipped exe is built and checked only"
 else
   echo "skipped: this machine cannot run 32-bit code, so the shipped exe is built and checked only"
 fi
