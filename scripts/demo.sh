@@ -10,7 +10,8 @@
 # status 0.
 # Where 32-bit Wine runs (the kernel runs 32-bit code and wine32:i386 is
 # installed), the book is the 32-bit stub around the shipped win32 exe;
-# elsewhere the 64-bit stub around the win64 build. It says which.
+# elsewhere the 64-bit stub around the win64-release build (the shipped
+# build's flags). It says which.
 #   EP_DEMO_PROGRAM  the helper to pack (its bitness picks the stub)
 #   EP_DEMO_DRIVER   the dialog driver, of the helper's bitness
 set -euo pipefail
@@ -18,20 +19,18 @@ cd "$(dirname "$0")/.."
 repo=$(pwd)
 
 bash scripts/setup.sh
-bash scripts/build.sh win64   # the driver, the stand-in browser, showlink
+bash scripts/build.sh win64 win64-release   # win64: the driver, the stand-in browser, showlink
 
 export EP_WINEPREFIX=$repo/build/demo/prefix
 . scripts/wine-env.sh
 if [ -n "${EP_DEMO_PROGRAM:-}" ]; then
   program=$(realpath "$EP_DEMO_PROGRAM")
-  # The PE header's machine field: 8664 for x86-64.
-  at=$(od -An -tu4 -j60 -N4 "$program" | tr -d ' ')
-  [ "$(od -An -tx2 -j$((at + 4)) -N2 "$program" | tr -d ' ')" = 8664 ] && bits=64 || bits=32
+  [ "$(bash scripts/pe-machine.sh "$program")" = 8664 ] && bits=64 || bits=32
   why="the helper given is $bits-bit"
 elif ep_wine32_ready; then
   bits=32 program=$repo/build/win32/extractpanel.exe why="32-bit Wine runs here"
 else
-  bits=64 program=$repo/build/win64/extractpanel.exe why="32-bit Wine does not run here"
+  bits=64 program=$repo/build/win64-release/extractpanel.exe why="32-bit Wine does not run here"
 fi
 if [ $bits -eq 32 ]; then
   [ -n "${EP_DEMO_PROGRAM:-}" ] || bash scripts/build.sh win32

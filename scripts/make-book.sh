@@ -15,7 +15,7 @@
 #                    the reader's Documents\Ostrelbooks\TITLE)
 #   --stub 32|64     32 (default): the x86-unicode stub around the shipped
 #                    build/win32/extractpanel.exe; 64: the amd64-unicode stub
-#                    around build/win64/extractpanel.exe
+#                    around build/win64-release/extractpanel.exe
 #   --helper EXE     pack this extractpanel.exe instead (of the stub's bitness)
 #   --sign CERT.pfx  sign the helper before packing and the book after, with
 #                    osslsigncode; the password comes from EP_SIGN_PASSWORD
@@ -108,7 +108,7 @@ fits "$run 2 $shared -installdirectory \"$F\" -targetfilepath \"$start\" -shortc
 
 case $stub in
   32) target=x86-unicode preset=win32 machine=014c ;;
-  64) target=amd64-unicode preset=win64 machine=8664 ;;
+  64) target=amd64-unicode preset=win64-release machine=8664 ;;
   *) fail "--stub takes 32 or 64, not $stub" ;;
 esac
 if [ -z "$helper" ]; then
@@ -120,13 +120,8 @@ if [ -z "$helper" ]; then
 fi
 [ -f "$helper" ] || fail "no helper $helper"
 helper=$(cd "$(dirname "$helper")" && pwd)/$(basename "$helper")
-# The PE header's machine field: the stub and the helper must agree.
-pe_machine() {
-  local at
-  at=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
-  od -An -tx2 -j$((at + 4)) -N2 "$1" | tr -d ' '
-}
-[ "$(pe_machine "$helper")" = "$machine" ] || fail "$helper is not a $stub-bit exe"
+# The stub and the helper must agree.
+[ "$(bash "$repo/scripts/pe-machine.sh" "$helper")" = "$machine" ] || fail "$helper is not a $stub-bit exe"
 
 command -v makensis >/dev/null || fail "makensis is missing (bash scripts/setup.sh installs it)"
 if [ -n "$cert" ]; then

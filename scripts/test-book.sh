@@ -4,7 +4,7 @@
 # made; an unsigned book is cancelled; a book signed with a throw-away
 # certificate is accepted. Where 32-bit Wine runs, the books run are the
 # 32-bit stub around the shipped win32 exe; elsewhere the 64-bit stub around
-# the win64 build. A signed book of the other stub is built and verified
+# the win64-release build. A signed book of the other stub is built and verified
 # only. Prints a PASS or FAIL line for each check and a count; exits
 # non-zero on a failure.
 # Runs in the Wine that is running (scripts/test.sh's pass: WINEPREFIX and
@@ -13,8 +13,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
 bin=$repo/build/win64
-for f in "$bin"/{extractpanel,drivedialog,showlink,fakebrowser}.exe "$repo/build/win32/extractpanel.exe"; do
-  [ -f "$f" ] || { echo "test-book: missing $f (bash scripts/build.sh win64 win32)"; exit 1; }
+for f in "$bin"/{drivedialog,showlink,fakebrowser}.exe "$repo"/build/{win64-release,win32}/extractpanel.exe; do
+  [ -f "$f" ] || { echo "test-book: missing $f (bash scripts/build.sh win64 win64-release win32)"; exit 1; }
 done
 [ -n "${EP_WINEPREFIX:-}" ] || export EP_WINEPREFIX=$repo/build/wine/prefix-book
 . scripts/wine-env.sh
@@ -24,7 +24,7 @@ if ep_wine32_ready; then
   echo "books run: the 32-bit stub around build/win32/extractpanel.exe (32-bit Wine runs here)"
 else
   bits=64 other=32 driver=$bin/drivedialog.exe
-  echo "books run: the 64-bit stub around build/win64/extractpanel.exe (no 32-bit Wine here)"
+  echo "books run: the 64-bit stub around build/win64-release/extractpanel.exe (no 32-bit Wine here)"
 fi
 echo "built and verified only: a signed book with the $other-bit stub"
 machine() { [ "$1" = 32 ] && echo 014c || echo 8664; }
@@ -68,7 +68,7 @@ id=booktest-atlas
 # Values with blanks, markers, quotes and the characters makensis escapes.
 common=(--id "$id" --title "World's Atlas" --user "o'brien-1001" --sku 'OSK/2026 $5' --partner 'partner 42-b`'
   --folder 'C:\booktest\default folder')
-pe_machine() { local at; at=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' '); od -An -tx2 -j$((at + 4)) -N2 "$1" | tr -d ' '; }
+pe_machine() { bash "$repo/scripts/pe-machine.sh" "$1"; }
 built() { # NAME MACHINE SIGNED ARGS...: make-book succeeds; the exe is what was asked
   local name=$1 machine=$2 signed=$3 out; shift 3
   out=$(EP_SIGN_PASSWORD=book-test bash scripts/make-book.sh "${common[@]}" "$@" samples/atlas "$work/$name" 2>&1) ||
