@@ -11,6 +11,7 @@
 #include "modetwoworld.h"
 #include "platform.h"
 #include "registrator_after.h"
+#include "settings.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "folderpath.h"
 #include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "folderpath.h"
 #include "openbook.h"
 #include "platform.h"
 #include "tempfolder.h"

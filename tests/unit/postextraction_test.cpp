@@ -4,6 +4,7 @@
 
 #include "platform.h"
 #include "registrator_after.h"
+#include "settings.h"
 
 namespace {
 

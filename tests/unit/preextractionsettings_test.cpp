@@ -7,6 +7,7 @@
 #include "filecontent.h"
 #include "paramfile.h"
 #include "registrator_before.h"
+#include "settings.h"
 #include "tempfolder.h"
 
 TEST(PreExtractionSettings, TheConstructorEmptiesTheTextsAndTicksBothBoxes)

@@ -3,9 +3,8 @@
 #include "extractiondialog.h"
 
 #include "contract.h"
-#include "registrator_before.h"
 #include "resource.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "stringtable.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "bookkey.h"
 #include "platform.h"
-#include "registrator_after.h"
+#include "settings.h"
 #include "shellnotify.h"
 #include "tregkey.h"
 

@@ -4,11 +4,10 @@
 #include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"
+#include "settings.h"
 #include "settingswalk.h"
 #include "shortcuts.h"
 #include "textcompare.h"
-
-TPostExtractionSettings g_PostSettings;
 
 namespace {
 

@@ -1,13 +1,12 @@
 #include "registrator_before.h"
 
 #include "bookkey.h"
+#include "extractiondialog.h"
 #include "platform.h"
 #include "resultfile.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "settingswalk.h"
 #include "textcompare.h"
-
-TPreExtractionSettings g_PreSettings;
 
 namespace {
 

@@ -2,13 +2,11 @@
 
 #include "registrator_after.h"
 #include "registrator_before.h"
+#include "platform.h"
 #include "resultfile.h"
+#include "settings.h"
 #include "settingswalk.h"
 #include "textcompare.h"
-
-HINSTANCE g_hInstance = 0;
-HMODULE g_hModule = 0;
-TRunControlValues g_RunValues;
 
 namespace {
 
