@@ -1,6 +1,7 @@
 #include "registrator_before.h"
 
 #include "bookkey.h"
+#include "byteorder.h"
 #include "extractiondialog.h"
 #include "platform.h"
 #include "resultfile.h"
@@ -20,12 +21,6 @@ const TSettingKey<TPreExtractionSettings> PRE_EXTRACTION_KEYS[] = {
   {"parametersfilepath", COMMAND_LINE_ONLY, &TPreExtractionSettings::ParametersFilePath},
 };
 
-void PutWord(BYTE* pBytes, WORD wValue)
-{
-  pBytes[0] = (BYTE)(wValue & 0xFF);
-  pBytes[1] = (BYTE)(wValue >> 8);
-}
-
 // The current UTC time as a SYSTEMTIME's 16 little-endian bytes.
 void WriteTimeStamp(HKEY hKey)
 {
@@ -34,7 +29,7 @@ void WriteTimeStamp(HKEY hKey)
   const WORD aFields[8] = {now.wYear, now.wMonth,  now.wDayOfWeek, now.wDay,
                            now.wHour, now.wMinute, now.wSecond,    now.wMilliseconds};
   BYTE aBytes[16];
-  for (int i = 0; i < 8; ++i) PutWord(aBytes + 2 * i, aFields[i]);
+  for (int i = 0; i < 8; ++i) WriteLittleEndian(aFields[i], 2, aBytes + 2 * i);
   RegSetValueExA(hKey, "TimeStamp", 0, REG_BINARY, aBytes, sizeof(aBytes));
 }
 
