@@ -1,6 +1,6 @@
 #include "registrator_after.h"
 
-#include "filetype.h"
+#include "filetypeinstalldir.h"
 #include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"

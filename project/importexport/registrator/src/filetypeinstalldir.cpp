@@ -1,4 +1,4 @@
-#include "filetype.h"
+#include "filetypeinstalldir.h"
 
 #include "bookkey.h"
 #include "platform.h"

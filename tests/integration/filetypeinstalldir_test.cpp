@@ -7,7 +7,7 @@
 #include <string>
 
 #include "filecontent.h"
-#include "filetype.h"
+#include "filetypeinstalldir.h"
 #include "modetwoworld.h"
 #include "platform.h"
 #include "registrator_after.h"
