@@ -344,3 +344,108 @@ TEST_F(ExtractionDialogWindowDoubleByte, AFolderLongerThanTheFieldInBytesIsRefus
   tooLong += "\\Atlas";
   RefuseEachThenTake({tooLong}, FolderOfBytes(259, kanji));
 }
+
+// A share is never looked at before the reader is answered: an unreachable
+// server would hold the dialog for the network's time-out.
+TEST_F(ExtractionDialogWindow, AShareIsTakenAtOnce)
+{
+  const char share[] = "\\\\nohost.invalid\\books\\Atlas";
+  TDialogRun run(CommandLine());
+  ASSERT_NE(HWND(0), run.Dialog());
+  SetDlgItemTextA(run.Dialog(), 2000, share);
+  Click(run.Dialog(), IDOK);
+  EXPECT_TRUE(run.Ended(5000));
+  EXPECT_EQ(1, run.Result().ExitStatus);
+  EXPECT_EQ(share, ProfileValue(m_ResultFile, "CustomPath"));
+}
+
+// A paste that the edit cut at its limit shows a folder the reader never
+// chose: refused until the text is changed.
+TEST_F(ExtractionDialogWindow, APasteCutAtTheLimitIsRefusedUntilChanged)
+{
+  std::string folder = m_Temp.File("pasted");
+  std::string pasted = folder + "\\" + std::string(300, 'x');
+  TDialogRun run(CommandLine());
+  HWND hDialog = run.Dialog();
+  ASSERT_NE(HWND(0), hDialog);
+  SendDlgItemMessageA(hDialog, 2000, EM_SETSEL, 0, -1);
+  SendDlgItemMessageA(hDialog, 2000, EM_REPLACESEL, FALSE, (LPARAM)pasted.c_str());
+  ASSERT_EQ(pasted.substr(0, 259), ItemText(hDialog, 2000));
+  Click(hDialog, IDOK);
+  HWND hMessage = WaitForWindow(MESSAGE_CLASS, "Invalid path");
+  ASSERT_NE(HWND(0), hMessage);
+  Click(hMessage, IDOK);
+  ASSERT_TRUE(WaitUntilGone(hMessage));
+  EXPECT_FALSE(run.Ended(300));
+  SetDlgItemTextA(hDialog, 2000, folder.c_str());
+  Click(hDialog, IDOK);
+  EXPECT_EQ(1, run.Result().ExitStatus);
+  EXPECT_EQ(folder, ProfileValue(m_ResultFile, "CustomPath"));
+}
+
+// ctest runs this suite in the C.UTF-8 locale, which Wine reads as code page
+// 1252 while its file names keep every character. There a Polish name has
+// best-fit look-alikes: Łódź reads as Lódz.
+class ExtractionDialogWindowWestern : public ExtractionDialogWindow
+{
+protected:
+  void SetUp() override
+  {
+    ExtractionDialogWindow::SetUp();
+    if (GetACP() == 1252) return;
+    if (std::getenv("EP_EXPECT_WESTERN")) FAIL() << "the ANSI code page is " << GetACP();
+    GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
+  }
+  static std::wstring Wide(const std::string& text)
+  {
+    wchar_t wide[MAX_PATH * 2] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, MAX_PATH * 2);
+    return wide;
+  }
+  static std::wstring WideItemText(HWND hParent, int id)
+  {
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(hParent, id, text, 1024);
+    return text;
+  }
+};
+
+// Typed, a new folder under the name cannot be written in the code page
+// and is refused; chosen in the browser, the existing folder keeps its name
+// in the edit and is handed over in its short form, the same folder.
+TEST_F(ExtractionDialogWindowWestern, ANameOutsideTheCodePageIsNeverALookAlike)
+{
+  std::wstring lodz = Wide(m_Temp.Path()) + L"\\\u0141\u00f3d\u017a";
+  ASSERT_TRUE(CreateDirectoryW(lodz.c_str(), 0));
+  TDialogRun run(CommandLine());
+  HWND hDialog = run.Dialog();
+  ASSERT_NE(HWND(0), hDialog);
+
+  SetDlgItemTextW(hDialog, 2000, (lodz + L"\\Atlas").c_str());
+  Click(hDialog, IDOK);
+  HWND hMessage = WaitForWindow(MESSAGE_CLASS, "Invalid path");
+  ASSERT_NE(HWND(0), hMessage);
+  Click(hMessage, IDOK);
+  ASSERT_TRUE(WaitUntilGone(hMessage));
+  EXPECT_FALSE(run.Ended(300));
+
+  SetDlgItemTextW(hDialog, 2000, lodz.c_str());
+  Click(hDialog, 2001);
+  HWND hBrowser = WaitForWindow(MESSAGE_CLASS, "Choose Folder");
+  ASSERT_NE(HWND(0), hBrowser);
+  Sleep(500);  // the selection is set after the browser shows
+  Click(hBrowser, IDOK);
+  ASSERT_TRUE(WaitUntilGone(hBrowser));
+  EXPECT_EQ(lodz, WideItemText(hDialog, 2000));
+
+  Click(hDialog, IDOK);
+  HWND hQuestion = WaitForWindow(MESSAGE_CLASS, "Path confirmation");
+  ASSERT_NE(HWND(0), hQuestion);
+  Click(hQuestion, IDYES);
+  EXPECT_EQ(1, run.Result().ExitStatus);
+  std::string custom = ProfileValue(m_ResultFile, "CustomPath");
+  wchar_t named[MAX_PATH] = L"";
+  GetLongPathNameW(Wide(custom).c_str(), named, MAX_PATH);
+  EXPECT_EQ(lodz, named) << custom;
+  RemoveDirectoryW(lodz.c_str());
+}

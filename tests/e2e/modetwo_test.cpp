@@ -13,7 +13,9 @@
 #include "launchlog.h"
 #include "modetwoworld.h"
 #include "platform.h"
+#include "process.h"
 #include "shelllinkread.h"
+#include "testregistry.h"
 
 namespace {
 
@@ -147,6 +149,33 @@ TEST_F(ModeTwoRun, TheParametersFileGivesTheNamesAndTheCommandLineTheFolder)
   EXPECT_EQ("", link.Icon);
   EXPECT_FALSE(FileExists(install + SEP + "Ignored.lnk"));
   EXPECT_FALSE(FileExists(world.File("elsewhere")));
+}
+
+// The book's run-time starts the program from wherever the book was
+// downloaded to: a browser named bare that is only there, or only beside
+// the program, is never started, and the run still succeeds.
+TEST_F(ModeTwoRun, ABrowserPlantedInTheCurrentOrTheProgramsFolderIsNeverStarted)
+{
+  struct TPlanted
+  {
+    std::string path;
+    ~TPlanted() { std::error_code error; std::filesystem::remove(path, error); }
+  };
+  const std::string name = UniqueRegistryName("epplant");
+  const std::string downloads = world.MakeFolder("Downloads");
+  const std::string programFolder = std::filesystem::path(ProgramUnderTest()).parent_path().string();
+  const TPlanted planted[] = {{downloads + SEP + name + "c.exe"}, {programFolder + SEP + name + "p.exe"}};
+  for (const TPlanted& plant : planted) ASSERT_TRUE(std::filesystem::copy_file(world.FakeBrowser(), plant.path));
+  TProcessOptions options;
+  options.WorkingFolder = downloads;
+  for (const char* suffix : {"c", "p"}) {
+    ASSERT_TRUE(world.RegisterPageCommand(name + suffix + " %1"));
+    TProcessResult result = RunExtractPanel(ArgumentsOf(AtlasOptions()), options);
+    ASSERT_TRUE(result.Started);
+    EXPECT_EQ(1, result.ExitStatus) << result.Output;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(FileExists(world.BrowserLog()));
 }
 
 TEST_F(ModeTwoRun, WithoutInstallDirectoryNothingIsMadeAndTheRunStillSucceeds)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -12,7 +13,10 @@
 #include "launchlog.h"
 #include "modetwoworld.h"
 #include "openbook.h"
+#include "pathtesting.h"
 #include "platform.h"
+#include "scopedenv.h"
+#include "testregistry.h"
 
 namespace {
 
@@ -37,13 +41,21 @@ struct ModeTwoBrowser : ::testing::Test
   }
 
   // A copy of the stand-in browser at a place in the world's folder.
-  std::string Plant(const std::string& relative)
+  std::string Plant(const std::string& relative) { return PlantAt(world.File(relative)); }
+  // The same anywhere, such as in the system's folders; taken away again
+  // when the test ends.
+  std::string PlantAt(const std::string& path)
   {
-    std::string path = world.File(relative);
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::filesystem::copy_file(world.FakeBrowser(), path);
     std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    planted.push_back(path);
     return path;
+  }
+  void TearDown() override
+  {
+    std::error_code error;
+    for (const std::string& path : planted) std::filesystem::remove(path, error);
   }
   // A program standing in for the book's file, so that the shell's own
   // launch of the book can be seen.
@@ -51,7 +63,11 @@ struct ModeTwoBrowser : ::testing::Test
 
   TModeTwoWorld world;
   std::string book;
+  std::vector<std::string> planted;
 };
+
+const std::string APP_PATHS = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+const std::string LIST_SEP(1, PATH_LIST_SEPARATOR_CHAR);
 
 TEST_F(ModeTwoBrowser, TheWorkedFormsOfTheOpenCommand)
 {
@@ -84,6 +100,92 @@ TEST_F(ModeTwoBrowser, AnUnquotedPathWithBlanksStartsTheBrowserItself)
     EXPECT_EQ(browser, launch.Program) << row.program + row.tail;
     EXPECT_EQ(row.args, launch.Arguments) << row.program + row.tail;
   }
+}
+
+// Since Windows 8 the reader's choice for .htm pages is a UserChoice class;
+// one without an open command leaves the .htm walk as it was.
+TEST_F(ModeTwoBrowser, TheReadersChosenClassComesFirst)
+{
+  const std::string quoted = "\"" + world.FakeBrowser() + "\"";
+  typedef std::vector<std::string> TArgs;
+  ASSERT_TRUE(world.ChoosePageClass(quoted + " -chosen %1"));
+  EXPECT_EQ((TArgs{"-chosen", book}), OpenWith(quoted, " -walk %1", book).Arguments);
+  ASSERT_TRUE(world.ChoosePageClass(""));
+  EXPECT_EQ((TArgs{"-walk", book}), OpenWith(quoted, " -walk %1", book).Arguments);
+}
+
+// A bare name is looked for where the shell looks, less the current folder
+// and the program's own (the build folder, which holds the stand-in
+// browser), and the program is started by its full name. 'W' stands for
+// the Windows folder, 'S' for the system folder, 'A' for a folder of App
+// Paths targets and 'P' for a full folder of PATH; "%1" ends every command.
+TEST_F(ModeTwoBrowser, ABareNameIsFoundOnlyWhereNoPlantedCopyCanSit)
+{
+  char windows[MAX_PATH] = "", system[MAX_PATH] = "";
+  ASSERT_LT(GetWindowsDirectoryA(windows, MAX_PATH), (UINT)MAX_PATH);
+  ASSERT_LT(GetSystemDirectoryA(system, MAX_PATH), (UINT)MAX_PATH);
+  const std::string u = UniqueRegistryName("epb");
+  auto place = [&](std::string text) {
+    const std::pair<char, std::string> folders[] = {
+        {'W', windows}, {'S', system}, {'A', world.File("Apps")}, {'P', world.File("PathDir")}};
+    for (const auto& folder : folders)
+      if (!text.empty() && text[0] == folder.first) text = folder.second + SEP + text.substr(1);
+    return text;
+  };
+  for (const char* file : {"W#w.exe", "W#s browser.exe", "S#s.exe", "A#user.exe", "A#machine.exe", "P#p.exe"}) {
+    std::string path = place(file);
+    PlantAt(path.replace(path.find('#'), 1, u));
+  }
+  world.MakeFolder("Downloads");
+  PlantAt(world.File("Downloads" + SEP + u + "c.exe"));
+  TSavedRegistryKey userApps(HKEY_CURRENT_USER, APP_PATHS + u + "a.exe");
+  TSavedRegistryKey userExpanded(HKEY_CURRENT_USER, APP_PATHS + u + "x.exe");
+  TSavedRegistryKey machineApps(HKEY_LOCAL_MACHINE, APP_PATHS + u + "a.exe");
+  TSavedRegistryKey machineOnly(HKEY_LOCAL_MACHINE, APP_PATHS + u + "m.exe");
+  ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, APP_PATHS + u + "a.exe", nullptr, place("A" + u + "user.exe")));
+  ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, APP_PATHS + u + "a.exe", nullptr, place("A" + u + "machine.exe")));
+  ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, APP_PATHS + u + "m.exe", nullptr,
+                             "\"" + place("A" + u + "machine.exe") + "\""));
+  ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, APP_PATHS + u + "x.exe", nullptr, REG_EXPAND_SZ,
+                            "\"%SystemRoot%" + SEP + u + "w.exe\"" + '\0'));
+  const char* pOldPath = getenv("PATH");
+  TScopedEnvironment path("PATH", world.File("PathDir") + LIST_SEP + "." + LIST_SEP + (pOldPath ? pOldPath : ""));
+  pathtest::CurrentFolder current(world.File("Downloads"));
+
+  struct { std::string command; DWORD type; std::string program; } rows[] = {
+      {"#w", REG_SZ, "W#w.exe"},
+      {"\"#w\"", REG_SZ, "W#w.exe"},
+      {"#s", REG_SZ, "S#s.exe"},
+      // The longest bare name wins, as a full path's longest part does.
+      {"#s browser", REG_SZ, "W#s browser.exe"},
+      {"#a", REG_SZ, "A#user.exe"},
+      {"#m.exe", REG_SZ, "A#machine.exe"},
+      {"#x", REG_SZ, "W#w.exe"},
+      {"#p", REG_SZ, "P#p.exe"},
+      {"%SystemRoot%" + SEP + "#w.exe", REG_EXPAND_SZ, "W#w.exe"},
+      // Never found: only in the current folder, only in the program's own
+      // folder, relative with a folder, or an unexpanded reference.
+      {"#c", REG_SZ, ""},
+      {"fakebrowser", REG_SZ, ""},
+      {"\"fakebrowser\"", REG_SZ, ""},
+      {".." + SEP + "Downloads" + SEP + "#c.exe", REG_SZ, ""},
+      {"%SystemRoot%" + SEP + "#w.exe", REG_SZ, ""},
+      {"#none", REG_SZ, ""},
+  };
+  for (auto& row : rows) {
+    for (std::string* text : {&row.command, &row.program})
+      for (size_t at; (at = text->find('#')) != std::string::npos;) text->replace(at, 1, u);
+    const std::string program = place(row.program);
+    std::filesystem::remove(world.BrowserLog());
+    ASSERT_TRUE(world.RegisterPageCommand(row.command + " %1", row.type));
+    EXPECT_EQ(program.empty() ? 0 : 1, OpenBook(book.c_str())) << row.command;
+    if (program.empty()) continue;
+    TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog()));
+    EXPECT_EQ(program, launch.Program) << row.command;
+    EXPECT_EQ(std::vector<std::string>{book}, launch.Arguments) << row.command;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_FALSE(FileExists(world.BrowserLog()));
 }
 
 TEST_F(ModeTwoBrowser, TheBrowserGetsTheArgumentTextAsBuilt)

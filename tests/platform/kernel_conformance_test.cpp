@@ -1,12 +1,15 @@
-// The kernel's folder, attribute, text and character functions as the
+// The kernel's folder, attribute, environment, text and character functions as the
 // program relies on them: under Wine the real ones, natively the stand-ins.
 #include <gtest/gtest.h>
+
+#include <string.h>
 
 #include <string>
 
 #include "platform.h"
 #include "filecontent.h"
 #include "pathtesting.h"
+#include "scopedenv.h"
 #include "tempfolder.h"
 
 namespace {
@@ -112,6 +115,41 @@ TEST(KernelTextConformance, LengthAndSingleByteSteps)
   EXPECT_EQ(pText + 2, CharNextA(pText + 2));
   for (char c : std::string("azAZ09\\/:*?\"<>| ")) {
     EXPECT_FALSE(IsDBCSLeadByte((BYTE)c)) << c;
+  }
+}
+
+// Open commands stored as REG_EXPAND_SZ, and PATH, are read through
+// ExpandEnvironmentStringsA: the size first, then one character more.
+TEST(KernelEnvironmentConformance, ReferencesAreExpandedAndTheSizeIsReported)
+{
+  TScopedEnvironment variable("EPEXPANDPROBE", "C:\\Browse");
+  TScopedEnvironment absent("EPEXPANDABSENT");
+  struct { const char* pSource; std::string expected; } rows[] = {
+      {"%EPEXPANDPROBE%\\browse.exe %1", "C:\\Browse\\browse.exe %1"},
+      {"%epexpandprobe%", "C:\\Browse"},
+      {"%EPEXPANDABSENT%\\x", "%EPEXPANDABSENT%\\x"},
+      {"no reference", "no reference"},
+  };
+  for (const auto& row : rows) {
+    DWORD needed = ExpandEnvironmentStringsA(row.pSource, nullptr, 0);
+    EXPECT_LE(row.expected.size() + 1, needed) << row.pSource;
+    std::string buffer(needed + 1, 'X');
+    EXPECT_EQ(row.expected.size() + 1, ExpandEnvironmentStringsA(row.pSource, &buffer[0], needed + 1)) << row.pSource;
+    EXPECT_EQ(row.expected, buffer.c_str()) << row.pSource;
+  }
+}
+
+TEST(KernelEnvironmentConformance, TheSystemFoldersAreThereAndTheirSizesReported)
+{
+  for (bool system : {true, false}) {
+    char folder[MAX_PATH] = "";
+    UINT length = system ? GetSystemDirectoryA(folder, MAX_PATH) : GetWindowsDirectoryA(folder, MAX_PATH);
+    ASSERT_GT(length, 0u);
+    ASSERT_LT(length, (UINT)MAX_PATH);
+    EXPECT_EQ(length, strlen(folder));
+    EXPECT_TRUE(pathtest::IsFolder(folder)) << folder;
+    char small[2] = "";
+    EXPECT_EQ(length + 1, system ? GetSystemDirectoryA(small, 2) : GetWindowsDirectoryA(small, 2));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform.h"
+#include "scopedenv.h"
 #include "testregistry.h"
 #include "text.h"
 #include "tregkey.h"
@@ -189,6 +190,23 @@ TEST_F(RegKeyValues, TextReadsTakeAnyLengthAndLeaveNothingStale)
   EXPECT_TRUE(text.IsEmpty());
   ASSERT_TRUE(text.Assign("stale"));
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.QueryValue(text, "Absent"));
+  EXPECT_TRUE(text.IsEmpty());
+}
+
+TEST_F(RegKeyValues, ExpandedReadsWorkOutReferencesOnlyOfExpandSz)
+{
+  TScopedEnvironment variable("EPREGEXPANDPROBE", "C:\\Windows");
+  const std::string command = "%EPREGEXPANDPROBE%\\browse.exe %1";
+  WriteRaw("Expand", REG_EXPAND_SZ, command + '\0');
+  WriteRaw("Plain", REG_SZ, command + '\0');
+  TRegKey key;
+  ASSERT_EQ(0, key.Open(HKEY_CURRENT_USER, Path().c_str(), KEY_READ));
+  TText text;
+  EXPECT_EQ(0, key.QueryExpandedValue(text, "Expand"));
+  EXPECT_STREQ("C:\\Windows\\browse.exe %1", text.Text());
+  EXPECT_EQ(0, key.QueryExpandedValue(text, "Plain"));
+  EXPECT_EQ(command, text.Text());
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.QueryExpandedValue(text, "Absent"));
   EXPECT_TRUE(text.IsEmpty());
 }
 

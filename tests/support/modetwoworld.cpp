@@ -3,6 +3,12 @@
 #include "process.h"
 #include "testregistry.h"
 
+namespace {
+
+const char USER_CHOICE[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.htm\\UserChoice";
+
+}  // namespace
+
 TModeTwoWorld::TModeTwoWorld()
 {
   if (!Ready()) return;
@@ -15,10 +21,10 @@ TModeTwoWorld::TModeTwoWorld()
   m_LogVariable.reset(new TScopedEnvironment("EXTRACTPANEL_FAKEBROWSER_LOG", m_BrowserLog));
   m_ComStarted = SUCCEEDED(CoInitialize(0));
   // Everything a mode-2 run may touch comes back as it was.
-  const char* classes[] = {".htm", ".7xe", "7xefile", PageClass()};
+  const char* classes[] = {".htm", ".7xe", "7xefile", PageClass(), ChosenClass()};
   for (const char* name : classes) m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CLASSES_ROOT, name));
-  const char* userClasses[] = {"Software\\Classes\\.7xe", "Software\\Classes\\7xefile"};
-  for (const char* name : userClasses) m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CURRENT_USER, name));
+  const char* userKeys[] = {"Software\\Classes\\.7xe", "Software\\Classes\\7xefile", USER_CHOICE};
+  for (const char* name : userKeys) m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CURRENT_USER, name));
   m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CURRENT_USER, BookKey()));
 }
 
@@ -44,10 +50,25 @@ bool TModeTwoWorld::MakeBookKey(long desktopChoice, long startMenuChoice) const
   return ok;
 }
 
-bool TModeTwoWorld::RegisterPageCommand(const std::string& command) const
+namespace {
+
+// The class anew, so that no command of an earlier call is left.
+bool RegisterClassCommand(const char* name, const std::string& command, DWORD type)
 {
-  if (!WriteRegString(HKEY_CLASSES_ROOT, ".htm", nullptr, PageClass())) return false;
-  std::string key = std::string(PageClass()) + "\\shell\\open\\command";
-  if (command.empty()) return WriteRegString(HKEY_CLASSES_ROOT, PageClass(), nullptr, "test page");
-  return WriteRegString(HKEY_CLASSES_ROOT, key, nullptr, command);
+  DeleteRegistryTree(HKEY_CLASSES_ROOT, name);
+  if (command.empty()) return WriteRegString(HKEY_CLASSES_ROOT, name, nullptr, "test page");
+  return WriteRegBytes(HKEY_CLASSES_ROOT, std::string(name) + "\\shell\\open\\command", nullptr, type, command + '\0');
+}
+
+}  // namespace
+
+bool TModeTwoWorld::RegisterPageCommand(const std::string& command, DWORD type) const
+{
+  return WriteRegString(HKEY_CLASSES_ROOT, ".htm", nullptr, PageClass()) && RegisterClassCommand(PageClass(), command, type);
+}
+
+bool TModeTwoWorld::ChoosePageClass(const std::string& command) const
+{
+  return WriteRegString(HKEY_CURRENT_USER, USER_CHOICE, "ProgId", ChosenClass()) &&
+         RegisterClassCommand(ChosenClass(), command, REG_SZ);
 }

@@ -1,5 +1,6 @@
 // A world of its own for a mode-2 test: a temporary folder with the book's
-// folders, the desktop and the Programs folder redirected into it, a
+// folders, the desktop and the Programs folder redirected into it (on POSIX
+// the system and Windows folders and %SystemRoot% too), a
 // registry whose touched keys come back as they were, the stand-in browser's
 // log, and a book identifier no other test uses.
 #ifndef EXTRACTPANEL_TESTS_MODETWOWORLD_H
@@ -43,10 +44,15 @@ public:
   // negative choice is left out.
   bool MakeBookKey(long desktopChoice, long startMenuChoice) const;
   // .htm names a class of the test's own whose open command is the text
-  // given; an empty command leaves the class without shell\open\command.
-  bool RegisterPageCommand(const std::string& command) const;
+  // given, stored with the type given; an empty command leaves the class
+  // without shell\open\command.
+  bool RegisterPageCommand(const std::string& command, DWORD type = REG_SZ) const;
   // The class name that RegisterPageCommand gives .htm.
   static const char* PageClass() { return "ExtractPanelTest.Page"; }
+  // The reader's choice for .htm pages (the UserChoice of Windows 8 and
+  // later) names another class of the test's own, with that open command.
+  bool ChoosePageClass(const std::string& command) const;
+  static const char* ChosenClass() { return "ExtractPanelTest.Chosen"; }
 
 private:
   TTempFolder m_Root;

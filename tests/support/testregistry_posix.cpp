@@ -12,8 +12,11 @@ struct TSavedRegistryKey::TSnapshot {};
 // as the program deletes no trees.
 LONG DeleteRegistryTree(HKEY key, const char* subkey)
 {
-  if (key != HKEY_CURRENT_USER && key != HKEY_CLASSES_ROOT) return ERROR_INVALID_HANDLE;
-  TStoreChange change(key == HKEY_CLASSES_ROOT ? STORE_CLASSES_ROOT : STORE_CURRENT_USER);
+  TStoreRoot eRoot = STORE_CURRENT_USER;
+  if (key == HKEY_CLASSES_ROOT) eRoot = STORE_CLASSES_ROOT;
+  else if (key == HKEY_LOCAL_MACHINE) eRoot = STORE_LOCAL_MACHINE;
+  else if (key != HKEY_CURRENT_USER) return ERROR_INVALID_HANDLE;
+  TStoreChange change(eRoot);
   if (change.Status() != ERROR_SUCCESS) return change.Status();
   TStore& store = change.Store();
   const std::string top = subkey ? subkey : "";

@@ -8,10 +8,13 @@
 
 #include "folderpath.h"
 #include "openbook.h"
+#include "filecontent.h"
 #include "pathsearch.h"
 #include "platform.h"
 #include "platform_codepage.h"
+#include "programsearch.h"
 #include "scopedenv.h"
+#include "tempfolder.h"
 #include "tpath.h"
 
 namespace {
@@ -119,6 +122,23 @@ TEST_F(DoubleBytePaths, CommandLineSplitStepsOverWholeCharacters)
   EXPECT_STREQ("", PathGetArgsA(sCommand.c_str()));
   SetAnsiCodePage(1252);
   EXPECT_STREQ("b", PathGetArgsA(sCommand.c_str()));
+}
+
+// A bare program name is one without a separator of its own: a second byte
+// with the code of a backslash does not make it a relative path.
+TEST_F(DoubleBytePaths, ABareProgramNameMayEndInTheSecondByteOfABackslash)
+{
+  TTempFolder folder;
+  TScopedEnvironment windows("EXTRACTPANEL_WINDOWS_DIR", folder.Path());
+  TScopedEnvironment registry("EXTRACTPANEL_REGISTRY_DIR", folder.File("registry"));
+  const std::string sName = "b" + KANJI_BACKSLASH;
+  ASSERT_TRUE(WriteWholeFile(folder.File(sName + ".exe"), "b"));
+  TPathText file;
+  SetAnsiCodePage(932);
+  EXPECT_TRUE(FindProgramFile(sName.c_str(), sName.size(), file));
+  EXPECT_EQ(folder.File(sName + ".exe"), file.Text());
+  SetAnsiCodePage(1252);
+  EXPECT_FALSE(FindProgramFile(sName.c_str(), sName.size(), file));
 }
 
 TEST_F(DoubleBytePaths, StandInsKnowTheLeadBytes)

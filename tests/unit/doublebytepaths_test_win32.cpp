@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ansipath.h"
 #include "folderpath.h"
 #include "openbook.h"
 #include "platform.h"
@@ -102,6 +103,31 @@ TEST_F(DoubleBytePathsWindows, LaunchPathDoublesOnlyWholeBackslashes)
   EXPECT_EQ("C:\\" + KANJI_BACKSLASH + "\\index.htm", launch.Text());
   ASSERT_TRUE(MakeLaunchPath(("\\\\srv\\" + KANJI_BACKSLASH + "\\\\x").c_str(), launch));
   EXPECT_EQ("\\\\\\\\srv\\" + KANJI_BACKSLASH + "\\\\\\\\x", launch.Text());
+}
+
+// A wide name goes into the code page whole or not at all: no look-alike,
+// no text cut to the buffer.
+TEST_F(DoubleBytePathsWindows, WideNamesConvertWholeOrNotAtAll)
+{
+  struct Row
+  {
+    const wchar_t* wide;
+    int size;
+    const char* ansi;  // null: refused
+  };
+  const std::string sTable = "C:\\" + KANJI_BACKSLASH;
+  const Row rows[] = {
+      {L"C:\\\u8868", MAX_PATH, sTable.c_str()},
+      {L"C:\\\u8868", 6, sTable.c_str()},
+      {L"C:\\\u8868", 5, nullptr},
+      {L"C:\\\u0141\u00f3d\u017a", MAX_PATH, nullptr},
+  };
+  for (const Row& row : rows) {
+    char ansi[MAX_PATH] = "old";
+    bool bTaken = WideToAnsi(row.wide, ansi, row.size);
+    EXPECT_EQ(row.ansi != nullptr, bTaken) << row.size;
+    EXPECT_STREQ(row.ansi ? row.ansi : "", ansi) << row.size;
+  }
 }
 
 }  // namespace

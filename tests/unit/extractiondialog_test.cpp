@@ -132,21 +132,27 @@ TEST(ExtractionDialogFolderCheck, InvalidTextsAreRefusedEvenWhenTheyWouldNotExis
 }
 
 // A relative text is looked up from the current folder; the empty text names
-// nothing and is taken without a question.
-TEST(ExtractionDialogFolderCheck, RelativeTextsAreLookedUpInTheCurrentFolder)
+// nothing and is taken without a question. A share is never looked up: on
+// POSIX a file whose name is the share's text would be found if it were
+// (Windows refuses that name, and the row only checks the verdict there).
+TEST(ExtractionDialogFolderCheck, RelativeTextsAreLookedUpInTheCurrentFolderSharesNowhere)
 {
   TTempFolder temp;
   temp.MakeFolder("Books");
-  TFolderVerdict existing, missing, empty;
+  const char share[] = "\\\\server\\books\\Atlas";
+  WriteWholeFile(temp.File(share), "x");
+  TFolderVerdict existing, missing, empty, shared;
   {
     pathtest::CurrentFolder here(temp.Path());
     existing = JudgeFolder("Books");
     missing = JudgeFolder("Other");
     empty = JudgeFolder("");
+    shared = JudgeFolder(share);
   }
   EXPECT_EQ(FOLDER_ASK, existing);
   EXPECT_EQ(FOLDER_ACCEPT, missing);
   EXPECT_EQ(FOLDER_ACCEPT, empty);
+  EXPECT_EQ(FOLDER_ACCEPT, shared);
 }
 
 TEST(ExtractionDialogNotice, BothHalvesOrNothing)

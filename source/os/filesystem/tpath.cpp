@@ -3,6 +3,9 @@
 #include <string.h>
 
 #include "fixedtext.h"
+#include "fullpath.h"
+#include "pathsearch.h"
+#include "programsearch.h"
 
 namespace {
 
@@ -15,24 +18,6 @@ char* PrepareInPlaceEdit(TText& rText, size_t nExtra)
   if (nNeeded < MAX_PATH - 1) nNeeded = MAX_PATH - 1;
   if (!rText.Reserve(nNeeded)) return 0;
   return rText.Buffer();
-}
-
-bool IsFile(const char* pPath)
-{
-  DWORD dwAttributes = GetFileAttributesA(pPath);
-  return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// True when the first nLength bytes of pText name a file, as written or
-// with ".exe"; rFile then holds that name.
-bool NamesFile(const char* pText, size_t nLength, TPathText& rFile)
-{
-  char aName[MAX_PATH];
-  if (nLength == 0 || nLength >= MAX_PATH) return false;
-  memcpy(aName, pText, nLength);
-  aName[nLength] = 0;
-  if (!rFile.Assign(aName)) return false;
-  return IsFile(aName) || (rFile.Append(".exe") && IsFile(rFile.Text()));
 }
 
 }  // namespace
@@ -92,11 +77,21 @@ int TPath::SplitAtProgramFile(TText& rArgs)
   for (const char* p = pText;; p = CharNextA(p)) {
     if (*p != ' ' && *p != 0) continue;
     // The longest wins, so C:\Program.exe never stands in for a program
-    // that is there under C:\Program Files.
-    if (NamesFile(pText, (size_t)(p - pText), candidate) && program.Assign(candidate.Text()))
+    // that is there under C:\Program Files, nor my.exe for my browser.exe.
+    if (FindProgramFile(pText, (size_t)(p - pText), candidate) && program.Assign(candidate.Text()))
       pArgs = *p ? p + 1 : p;
     if (*p == 0) break;
   }
   if (pArgs == 0 || !rArgs.Assign(pArgs)) return 0;
   return m_rPath.Assign(program.Text()) ? 1 : 0;
+}
+
+int TPath::FindQuotedProgramFile()
+{
+  const char* pName = m_rPath.Text() + 1;
+  if (IsFullPath(pName)) return 1;
+  const char* pQuote = FindPathChar(pName, '"');
+  TPathText file;
+  if (!FindProgramFile(pName, pQuote ? (size_t)(pQuote - pName) : strlen(pName), file)) return 0;
+  return m_rPath.Assign(file.Text()) ? 1 : 0;
 }

@@ -27,10 +27,15 @@ public:
   int RemoveArgs();
   // For a command line whose program part is not in double quotes: the
   // program is the longest part before a blank (or the whole text) that
-  // names a file, as written or with ".exe" added. The text becomes that
-  // file's name and rArgs what follows the blank; 0, and both as they were,
-  // when no such part names a file.
+  // names a program file as FindProgramFile (programsearch.h) finds it. The
+  // text becomes that file's full name and rArgs what follows the blank; 0,
+  // and both as they were, when no such part names a file.
   int SplitAtProgramFile(TText& rArgs);
+  // For a program part that opens with a double quote, its arguments cut
+  // off: a full path stays as it is; a bare name becomes the full name of
+  // the file FindProgramFile finds. 0 when it finds none, and for any other
+  // name, which would be looked for in the current folder.
+  int FindQuotedProgramFile();
   // Non-zero when the folder is there afterwards (made, already there, or
   // a root); 0 when it cannot be made.
   int CreateDirectoryTree(LPSECURITY_ATTRIBUTES pSecurity) const;

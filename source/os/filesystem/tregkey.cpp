@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "contract.h"
+#include "environmenttext.h"
 
 namespace {
 
@@ -52,14 +53,14 @@ LONG TRegKey::Open(HKEY hKeyParent, const char* pName, REGSAM samDesired)
   return lRes;
 }
 
-LONG TRegKey::QueryValue(void* pBuffer, const char* pName, DWORD* pCount)
+LONG TRegKey::QueryValue(void* pBuffer, const char* pName, DWORD* pCount, DWORD* pType)
 {
   CONTRACT_CHECK(pCount != 0, "pdwCount != 0", CONTRACT_SOURCE);
   DWORD dwType = 0;
-  return RegQueryValueExA(m_hKey, pName, 0, &dwType, static_cast<BYTE*>(pBuffer), pCount);
+  return RegQueryValueExA(m_hKey, pName, 0, pType ? pType : &dwType, static_cast<BYTE*>(pBuffer), pCount);
 }
 
-LONG TRegKey::QueryValue(TText& rText, const char* pName)
+LONG TRegKey::QueryValue(TText& rText, const char* pName, DWORD* pType)
 {
   DWORD dwCount = 0;
   LONG lResult = QueryValue(static_cast<void*>(0), pName, &dwCount);
@@ -68,10 +69,21 @@ LONG TRegKey::QueryValue(TText& rText, const char* pName)
   // zero and no earlier content can show through.
   rText.Clear();
   if (!rText.Resize(dwCount)) return ERROR_NOT_ENOUGH_MEMORY;
-  lResult = QueryValue(rText.Buffer(), pName, &dwCount);
+  lResult = QueryValue(rText.Buffer(), pName, &dwCount, pType);
   CONTRACT_CHECK(lResult != 234L, "lResult != 234L", CONTRACT_SOURCE);
   rText.SyncLength();
   return lResult;
+}
+
+LONG TRegKey::QueryExpandedValue(TText& rText, const char* pName)
+{
+  DWORD dwType = REG_NONE;
+  LONG lResult = QueryValue(rText, pName, &dwType);
+  if (lResult != ERROR_SUCCESS || dwType != REG_EXPAND_SZ) return lResult;
+  TText expanded;
+  if (ExpandEnvironmentText(rText.Text(), expanded) && rText.Assign(expanded.Text())) return ERROR_SUCCESS;
+  rText.Clear();
+  return ERROR_NOT_ENOUGH_MEMORY;
 }
 
 LONG TRegKey::QueryValue(DWORD& rValue, const char* pName)

@@ -40,10 +40,14 @@ public:
 
   // The bytes as stored, whatever the type. pBuffer may be null to ask for
   // the size; *pCount is the buffer's size in, the bytes stored or needed out.
-  LONG QueryValue(void* pBuffer, const char* pName, DWORD* pCount);
+  // pType, when given, receives the stored type.
+  LONG QueryValue(void* pBuffer, const char* pName, DWORD* pCount, DWORD* pType = 0);
   // A text of any length; an absent value gives 2 and an empty text, and
   // any other failure leaves the text empty too.
-  LONG QueryValue(TText& rText, const char* pName);
+  LONG QueryValue(TText& rText, const char* pName, DWORD* pType = 0);
+  // The same, with the environment's %NAME% references worked out when the
+  // value is stored as REG_EXPAND_SZ; 8 when that cannot be done.
+  LONG QueryExpandedValue(TText& rText, const char* pName);
   // A number of at most 4 bytes; 234 when more are stored.
   LONG QueryValue(DWORD& rValue, const char* pName);
 

@@ -1,9 +1,12 @@
-// POSIX only: the kernel's last error, module handle and time, and its files
-// and folders; a file handle is the file descriptor.
+// POSIX only: the kernel's last error, module handle and time, its files
+// and folders and the system's folders; a file handle is the file
+// descriptor.
 #include "platform.h"
 
 #include <errno.h>
 #include <fcntl.h>
+#include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -38,6 +41,18 @@ BOOL Fail(int nErrno)
   return FALSE;
 }
 
+// As Windows answers: the length, or the size needed with the terminator
+// when the buffer is too small.
+UINT SystemFolder(const char* pVariable, const char* pDefault, LPSTR lpBuffer, UINT uSize)
+{
+  const char* pFolder = getenv(pVariable);
+  if (pFolder == nullptr || *pFolder == 0) pFolder = pDefault;
+  UINT nLength = static_cast<UINT>(strlen(pFolder));
+  if (nLength >= uSize) return nLength + 1;
+  memcpy(lpBuffer, pFolder, nLength + 1);
+  return nLength;
+}
+
 int Descriptor(HANDLE hFile) { return static_cast<int>(reinterpret_cast<intptr_t>(hFile)); }
 
 }  // namespace
@@ -59,6 +74,16 @@ void GetSystemTime(LPSYSTEMTIME lpSystemTime)
                              static_cast<WORD>(utc.tm_wday),        static_cast<WORD>(utc.tm_mday),
                              static_cast<WORD>(utc.tm_hour),        static_cast<WORD>(utc.tm_min),
                              static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
+}
+
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize)
+{
+  return SystemFolder("EXTRACTPANEL_SYSTEM_DIR", "/usr/bin", lpBuffer, uSize);
+}
+
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize)
+{
+  return SystemFolder("EXTRACTPANEL_WINDOWS_DIR", "/bin", lpBuffer, uSize);
 }
 
 // The folder gets the default permissions whatever was asked for.

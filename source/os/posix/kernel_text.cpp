@@ -1,9 +1,12 @@
 // POSIX only: the kernel's text: the ANSI code page and its double-byte
-// characters, comparison, message formatting and the string table.
+// characters, comparison, environment references, message formatting and
+// the string table.
 #include "platform.h"
 #include "platform_codepage.h"
 
 #include <stdlib.h>
+#include <strings.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <new>
@@ -74,6 +77,15 @@ bool ExpandTemplate(const char* p, const UINT_PTR* pInserts, std::string& rOut)
   return true;
 }
 
+// The value of the environment variable whose name is the nName bytes at
+// pName, in any case, as Windows matches it; null when it is not set.
+const char* EnvironmentValue(const char* pName, size_t nName)
+{
+  for (char** pp = environ; *pp; ++pp)
+    if (strncasecmp(*pp, pName, nName) == 0 && (*pp)[nName] == '=') return *pp + nName + 1;
+  return nullptr;
+}
+
 DWORD FailFormat(DWORD dwError)
 {
   SetLastError(dwError);
@@ -128,6 +140,28 @@ int lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2)
 }
 
 int lstrlenA(LPCSTR lpString) { return lpString ? static_cast<int>(strlen(lpString)) : 0; }
+
+DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize)
+{
+  std::string out;
+  try {
+    for (const char* p = lpSrc; *p;) {
+      const char* pEnd = *p == '%' ? strchr(p + 1, '%') : nullptr;
+      const char* pValue = pEnd && pEnd > p + 1 ? EnvironmentValue(p + 1, pEnd - p - 1) : nullptr;
+      // A name that is not set stays with both its percent signs.
+      const char* pNext = pEnd ? pEnd + 1 : p + 1;
+      if (pValue) out += pValue;
+      else out.append(p, pNext - p);
+      p = pNext;
+    }
+  } catch (const std::bad_alloc&) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return 0;
+  }
+  DWORD dwNeeded = static_cast<DWORD>(out.size() + 1);
+  if (lpDst && nSize >= dwNeeded) memcpy(lpDst, out.c_str(), dwNeeded);
+  return dwNeeded;
+}
 
 DWORD FormatMessageA(DWORD, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD, void* Arguments)
 {

@@ -33,8 +33,10 @@ const TOpenKey* FindOpenKey(HKEY hKey)
 {
   static const TOpenKey s_CurrentUser = {STORE_CURRENT_USER, KEY_ALL_ACCESS, ""};
   static const TOpenKey s_ClassesRoot = {STORE_CLASSES_ROOT, KEY_ALL_ACCESS, ""};
+  static const TOpenKey s_LocalMachine = {STORE_LOCAL_MACHINE, KEY_ALL_ACCESS, ""};
   if (hKey == HKEY_CURRENT_USER) return &s_CurrentUser;
   if (hKey == HKEY_CLASSES_ROOT) return &s_ClassesRoot;
+  if (hKey == HKEY_LOCAL_MACHINE) return &s_LocalMachine;
   auto it = g_OpenKeys.find(reinterpret_cast<UINT_PTR>(hKey));
   return it == g_OpenKeys.end() ? nullptr : &it->second;
 }

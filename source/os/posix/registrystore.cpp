@@ -124,7 +124,8 @@ std::string StorePath(TStoreRoot eRoot)
   else if (pConfig && pConfig[0] == '/') folder = std::string(pConfig) + "/extractpanel/registry";
   else if (pHome && *pHome) folder = std::string(pHome) + "/.config/extractpanel/registry";
   else return folder;
-  return folder + (eRoot == STORE_CLASSES_ROOT ? "/classes_root.store" : "/current_user.store");
+  static const char* const s_apFiles[] = {"/current_user.store", "/classes_root.store", "/local_machine.store"};
+  return folder + s_apFiles[eRoot];
 }
 
 LONG CodeOfErrno(int nError)

@@ -7,7 +7,7 @@
 // "<root>.store", "<root>.lock" (taken around every change),
 // "<root>.store.tmp" while a change is written and, after a change met a
 // damaged store file, "<root>.store.damaged" (that file, set aside). <root>
-// is current_user or classes_root. A store file reads:
+// is current_user, classes_root or local_machine. A store file reads:
 //
 //   extractpanel-registry 1\n                     the header, exactly these bytes
 //   K <n>:<path>\n                                a key
@@ -33,7 +33,8 @@
 enum TStoreRoot
 {
   STORE_CURRENT_USER,
-  STORE_CLASSES_ROOT
+  STORE_CLASSES_ROOT,
+  STORE_LOCAL_MACHINE
 };
 
 // A larger store file is not read; a change that would make one is refused.

@@ -64,6 +64,9 @@ TFolderVerdict JudgeFolder(const char* pFolder)
   // Longer than the field: the folder could only be taken cut, as another.
   if (lstrlenA(pFolder) > FOLDER_TEXT_LIMIT) return FOLDER_INVALID;
   if (!IsValidFolderPath(pFolder)) return FOLDER_INVALID;
+  // Asking a server that is out of reach would hold the dialog for the
+  // network's time-out: a share is taken without a look.
+  if (PathIsUNCA(pFolder)) return FOLDER_ACCEPT;
   if (GetFileAttributesA(pFolder) == INVALID_FILE_ATTRIBUTES) return FOLDER_ACCEPT;
   return FOLDER_ASK;
 }

@@ -37,6 +37,7 @@ enum TFolderVerdict
   FOLDER_INVALID,  // refuse, with the invalid-path message
   FOLDER_ASK       // something exists there: ask before taking it
 };
+// A share is taken without a look: its server may be out of reach.
 TFolderVerdict JudgeFolder(const char* pFolder);
 
 // Both halves joined, or nothing when either is empty.

@@ -2,6 +2,7 @@
 // message boxes. Every decision is made in extractiondialog.cpp.
 #include "extractiondialog.h"
 
+#include "ansipath.h"
 #include "contract.h"
 #include "resource.h"
 #include "settings.h"
@@ -11,12 +12,31 @@ namespace {
 
 const char CONTRACT_SOURCE[] = "project/importexport/registrator/src/registrator_before";
 
-// The edit counts characters, but its ANSI form may be longer: a text that
-// does not fit the folder field reads as too long, never cut to fit.
-void ReadFolderEdit(HWND hDlg, TFolderText& rFolder)
+// Posted by the dialog to itself when the edit has cut input at its
+// limit: it arrives after the change notice of that same cut.
+const UINT WM_FOLDER_CUT = WM_APP + 1;
+
+// Set while the edit holds text that it cut at its limit: the folder the
+// reader pasted is not the one the edit shows.
+bool s_bFolderCut = false;
+
+// The edit's text, read wide, in room for more than a folder may have.
+void ReadFolderEditWide(HWND hDlg, WCHAR (&aWide)[TFolderText::CAPACITY])
 {
-  if (GetDlgItemTextA(hDlg, IDC_FOLDER, rFolder.Buffer(), (int)TFolderText::CAPACITY) == 0)
-    rFolder.Clear();
+  if (GetDlgItemTextW(hDlg, IDC_FOLDER, aWide, (int)TFolderText::CAPACITY) == 0) aWide[0] = 0;
+}
+
+// The folder in the ANSI code page; false when it cannot be written there
+// as itself. A text too long for the field still reads as too long, never
+// cut to fit. A share is never asked for its short form: the dialog would
+// wait for the network.
+bool ReadFolderEdit(HWND hDlg, TFolderText& rFolder)
+{
+  WCHAR aWide[TFolderText::CAPACITY];
+  ReadFolderEditWide(hDlg, aWide);
+  int nSize = (int)TFolderText::CAPACITY;
+  if (PathIsUNCW(aWide)) return WideToAnsi(aWide, rFolder.Buffer(), nSize);
+  return WidePathToAnsi(aWide, rFolder.Buffer(), nSize);
 }
 
 int ShowMessage(HWND hDlg, UINT nCaption, UINT nText, UINT nStyle)
@@ -28,9 +48,9 @@ int ShowMessage(HWND hDlg, UINT nCaption, UINT nText, UINT nStyle)
   return MessageBoxA(hDlg, text.Text(), caption.Text(), nStyle);
 }
 
-bool CheckFolder(HWND hDlg, const char* pFolder)
+bool CheckFolder(HWND hDlg, TFolderVerdict eVerdict)
 {
-  switch (JudgeFolder(pFolder)) {
+  switch (eVerdict) {
   case FOLDER_ACCEPT:
     return true;
   case FOLDER_INVALID:
@@ -63,7 +83,7 @@ void LabelButton(HWND hBrowser, int nButton, UINT nString, const char* pFallback
 
 void OnBrowserInitialized(HWND hBrowser, LPARAM lpStart)
 {
-  if (lpStart != 0) SendMessageA(hBrowser, BFFM_SETSELECTIONA, TRUE, lpStart);
+  if (lpStart != 0) SendMessageA(hBrowser, BFFM_SETSELECTIONW, TRUE, lpStart);
   if (hBrowser == 0) return;
   LabelButton(hBrowser, IDOK, IDS_BROWSE_OK, "OK");
   LabelButton(hBrowser, IDCANCEL, IDS_BROWSE_CANCEL, "Cancel");
@@ -76,8 +96,8 @@ void OnBrowserInitialized(HWND hBrowser, LPARAM lpStart)
 void OnBrowserSelectionChanged(HWND hBrowser, LPCITEMIDLIST pItem)
 {
   CONTRACT_CHECK(hBrowser != 0, "hwnd", CONTRACT_SOURCE);
-  char aPath[MAX_PATH];
-  BOOL bFileSystem = pItem != 0 && SHGetPathFromIDListA(pItem, aPath);
+  WCHAR aPath[MAX_PATH];
+  BOOL bFileSystem = pItem != 0 && SHGetPathFromIDListW(pItem, aPath);
   SendMessageA(hBrowser, BFFM_ENABLEOK, 0, bFileSystem ? TRUE : FALSE);
 }
 
@@ -88,9 +108,10 @@ int CALLBACK BrowseCallback(HWND hBrowser, UINT uMsg, LPARAM lParam, LPARAM lpDa
   return 0;
 }
 
-// true and the chosen folder in rFolder; false when the reader cancelled or
-// chose something that is no folder of the file system.
-bool BrowseForFolder(HWND hDlg, const char* pStart, TPathText& rFolder)
+// true and the chosen folder in aFolder; false when the reader cancelled or
+// chose something that is no folder of the file system. The path is taken
+// wide: its ANSI form may be a look-alike of another folder.
+bool BrowseForFolder(HWND hDlg, const WCHAR* pStart, WCHAR (&aFolder)[MAX_PATH])
 {
   TFixedText<256> prompt;
   LoadResourceText(IDS_BROWSE_TITLE, prompt);
@@ -106,15 +127,15 @@ bool BrowseForFolder(HWND hDlg, const char* pStart, TPathText& rFolder)
   info.lParam = pStart[0] != 0 ? (LPARAM)pStart : 0;
   LPITEMIDLIST pItem = SHBrowseForFolderA(&info);
   if (pItem == 0) return false;
-  char aPath[MAX_PATH];
-  BOOL bPath = SHGetPathFromIDListA(pItem, aPath);
+  BOOL bPath = SHGetPathFromIDListW(pItem, aFolder);
   CoTaskMemFree(pItem);
-  return bPath && aPath[0] != 0 && rFolder.Assign(aPath);
+  return bPath && aFolder[0] != 0;
 }
 
 INT_PTR OnInitDialog(HWND hDlg)
 {
   SendDlgItemMessageA(hDlg, IDC_FOLDER, EM_LIMITTEXT, FOLDER_TEXT_LIMIT, 0);
+  s_bFolderCut = false;
   TPathText folder;
   GetDefaultFolder(g_RunValues.RtpFileName.Text(), folder);
   SetDlgItemTextA(hDlg, IDC_FOLDER, folder.Text());
@@ -134,8 +155,8 @@ INT_PTR OnInitDialog(HWND hDlg)
 void OnOk(HWND hDlg)
 {
   TFolderText folder;
-  ReadFolderEdit(hDlg, folder);
-  if (!CheckFolder(hDlg, folder.Text())) return;
+  bool bTaken = !s_bFolderCut && ReadFolderEdit(hDlg, folder);
+  if (!CheckFolder(hDlg, bTaken ? JudgeFolder(folder.Text()) : FOLDER_INVALID)) return;
   StoreDialogChoices(folder.Text(), IsDlgButtonChecked(hDlg, IDC_DESKTOP) == BST_CHECKED,
                      IsDlgButtonChecked(hDlg, IDC_STARTMENU) == BST_CHECKED);
   EndDialog(hDlg, IDOK);
@@ -143,15 +164,24 @@ void OnOk(HWND hDlg)
 
 void OnBrowse(HWND hDlg)
 {
-  TFolderText start;
-  ReadFolderEdit(hDlg, start);
-  TPathText chosen;
-  if (BrowseForFolder(hDlg, start.Text(), chosen)) SetDlgItemTextA(hDlg, IDC_FOLDER, chosen.Text());
+  WCHAR aStart[TFolderText::CAPACITY];
+  ReadFolderEditWide(hDlg, aStart);
+  WCHAR aChosen[MAX_PATH];
+  if (BrowseForFolder(hDlg, aStart, aChosen)) SetDlgItemTextW(hDlg, IDC_FOLDER, aChosen);
 }
 
-// Clicks, Enter and Escape only: other notifications leave the dialog alone.
+// The folder edit's notices: a cut at its limit holds until the next change.
+void OnFolderNotice(HWND hDlg, WORD wNotice)
+{
+  if (wNotice == EN_MAXTEXT) PostMessageA(hDlg, WM_FOLDER_CUT, 0, 0);
+  else if (wNotice == EN_CHANGE) s_bFolderCut = false;
+}
+
+// Clicks, Enter and Escape; of the other notifications only the folder
+// edit's.
 INT_PTR OnCommand(HWND hDlg, WPARAM wParam)
 {
+  if (LOWORD(wParam) == IDC_FOLDER) OnFolderNotice(hDlg, HIWORD(wParam));
   if (HIWORD(wParam) != 0) return FALSE;
   switch (LOWORD(wParam)) {
   case IDOK:
@@ -174,6 +204,9 @@ INT_PTR CALLBACK ExtractionDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARA
     return OnInitDialog(hDlg);
   case WM_COMMAND:
     return OnCommand(hDlg, wParam);
+  case WM_FOLDER_CUT:
+    s_bFolderCut = true;
+    return TRUE;
   }
   return FALSE;
 }

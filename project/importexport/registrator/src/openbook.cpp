@@ -11,21 +11,38 @@ namespace {
 
 bool Succeeded(HINSTANCE hResult) { return (INT_PTR)hResult > 32; }
 
-// The open command of the .htm page type into rCommand; false at the first
-// lookup that fails.
+// Since Windows 8 the reader's own choice for .htm pages is kept only here;
+// the Hash beside it is Windows' own and is never looked at.
+const char USER_CHOICE[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.htm\\UserChoice";
+
+// rCommand holds a class name; it becomes that class's open command.
+bool ReadOpenCommand(TText& rCommand)
+{
+  if (!rCommand.Append("\\shell\\open\\command")) return false;
+  TRegKey key;
+  if (key.Open(HKEY_CLASSES_ROOT, rCommand.Text(), KEY_READ) != ERROR_SUCCESS)
+    return false;  // "Shell open command not found"
+  return key.QueryExpandedValue(rCommand, 0) == ERROR_SUCCESS;  // else "no command string"
+}
+
+bool ReadUserChoice(TText& rClass)
+{
+  TRegKey key;
+  return key.Open(HKEY_CURRENT_USER, USER_CHOICE, KEY_READ) == ERROR_SUCCESS &&
+         key.QueryValue(rClass, "ProgId") == ERROR_SUCCESS && !rClass.IsEmpty();
+}
+
+// The open command of the reader's chosen class, else of the .htm page
+// type, into rCommand; false at the first lookup of the .htm walk that
+// fails.
 bool FindBrowserCommand(TText& rCommand)
 {
+  if (ReadUserChoice(rCommand) && ReadOpenCommand(rCommand)) return true;
   TRegKey key;
   if (key.Open(HKEY_CLASSES_ROOT, ".htm", KEY_READ) != ERROR_SUCCESS) return false;  // ".htm not found"
   LONG lRead = key.QueryValue(rCommand, 0);
   key.Close();
-  if (lRead != ERROR_SUCCESS) return false;  // "no default string"
-  if (!rCommand.Append("\\shell\\open\\command")) return false;
-  if (key.Open(HKEY_CLASSES_ROOT, rCommand.Text(), KEY_READ) != ERROR_SUCCESS)
-    return false;  // "Shell open command not found"
-  lRead = key.QueryValue(rCommand, 0);
-  key.Close();
-  return lRead == ERROR_SUCCESS;  // else "no command string"
+  return lRead == ERROR_SUCCESS && ReadOpenCommand(rCommand);  // else "no default string"
 }
 
 // The template formatted with its one insert; rOut empty when the formatter
@@ -54,13 +71,18 @@ int LaunchBrowser(const char* pBookPath, TText& rCommand)
   TPath command(rCommand);
   // Unquoted, the program's path may hold blanks: the program is the file
   // that the words name, never what the first word alone happens to name.
-  bool bQuoted = rCommand.Text()[0] == '"';
-  if (bQuoted) command.GetArgs(argTemplate);
-  else if (!command.SplitAtProgramFile(argTemplate)) return 0;
+  // Either way the program is started by its full name, never by one the
+  // shell would look for in the current folder.
+  if (rCommand.Text()[0] == '"') {
+    command.GetArgs(argTemplate);
+    command.RemoveArgs();
+    if (!command.FindQuotedProgramFile()) return 0;
+  } else if (!command.SplitAtProgramFile(argTemplate)) {
+    return 0;
+  }
   if (!MakeLaunchPath(pBookPath, launchPath) ||
       !BuildBrowserArguments(argTemplate.Text(), launchPath.Text(), args))
     return 0;
-  if (bQuoted) command.RemoveArgs();
   return Succeeded(ShellExecuteA(0, "open", rCommand.Text(), args.Text(), 0, SW_SHOWNORMAL)) ? 1 : 0;
 }
 

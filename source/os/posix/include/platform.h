@@ -13,5 +13,7 @@
 
 #define PATH_SEPARATOR_CHAR '/'
 #define PATH_SEPARATOR_TEXT "/"
+// Between the folders of PATH.
+#define PATH_LIST_SEPARATOR_CHAR ':'
 
 #endif

@@ -1,5 +1,6 @@
 // Kernel services: module handle, last error, time, files and folders,
-// text comparison, double-byte characters, message formatting.
+// the environment and the system's folders, text comparison, double-byte
+// characters, message formatting.
 #ifndef EXTRACTPANEL_PLATFORM_KERNEL_H
 #define EXTRACTPANEL_PLATFORM_KERNEL_H
 
@@ -26,6 +27,14 @@ BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite,
 BOOL GetFileInformationByHandle(HANDLE hFile, LPBY_HANDLE_FILE_INFORMATION lpFileInformation);
 BOOL CloseHandle(HANDLE hObject);
 BOOL DeleteFileA(LPCSTR lpFileName);
+
+// %NAME% references worked out from the process environment, the name
+// matched without regard to case; one that is not set stays as written.
+DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize);
+// The folders of the system's own programs: $EXTRACTPANEL_SYSTEM_DIR, else
+// /usr/bin, and $EXTRACTPANEL_WINDOWS_DIR, else /bin.
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize);
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
 
 // The program only asks whether two texts are equal: a difference is
 // ordered by its bytes, not by the system's word order.

@@ -6,9 +6,11 @@
 
 #define HKEY_CLASSES_ROOT ((HKEY)(uintptr_t)0x80000000)
 #define HKEY_CURRENT_USER ((HKEY)(uintptr_t)0x80000001)
+#define HKEY_LOCAL_MACHINE ((HKEY)(uintptr_t)0x80000002)
 
 #define REG_NONE 0
 #define REG_SZ 1
+#define REG_EXPAND_SZ 2
 #define REG_BINARY 3
 #define REG_DWORD 4
 
