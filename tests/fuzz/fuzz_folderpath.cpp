@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "folderpath.h"
 #include "fuzzsandbox.h"
 #include "platform.h"
 #include "platform_codepage.h"

@@ -18,6 +18,7 @@
 #include "platform.h"
 #include "platform_codepage.h"
 #include "registrator_after.h"
+#include "settings.h"
 #include "shortcuts.h"
 
 namespace {

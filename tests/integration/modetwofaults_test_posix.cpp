@@ -10,7 +10,7 @@
 #include "extractpanelrun.h"
 #include "faults.h"
 #include "filecontent.h"
-#include "filetype.h"
+#include "filetypeinstalldir.h"
 #include "launchlog.h"
 #include "modetwoworld.h"
 #include "openbook.h"

@@ -8,7 +8,7 @@
 
 #include "filecontent.h"
 #include "registrator_before.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "tempfolder.h"
 #include "testregistry.h"
 

@@ -7,7 +7,7 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "registrator_before.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "tempfolder.h"
 #include "testregistry.h"
 

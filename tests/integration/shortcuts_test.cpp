@@ -6,6 +6,7 @@
 #include "modetwoworld.h"
 #include "platform.h"
 #include "registrator_after.h"
+#include "settings.h"
 #include "shelllinkread.h"
 #include "shortcuts.h"
 

@@ -19,7 +19,7 @@ struct TCase
   std::vector<std::string> arguments;
 };
 
-const TCase kCases[] = {
+const TCase CASES[] = {
     {"", {}},
     {"   \t ", {}},
     {"one", {"one"}},
@@ -43,12 +43,12 @@ const TCase kCases[] = {
 
 TEST(ArgumentSplit, FollowsTheWindowsRules)
 {
-  for (const TCase& c : kCases) EXPECT_EQ(c.arguments, Split(c.text)) << "[" << c.text << "]";
+  for (const TCase& c : CASES) EXPECT_EQ(c.arguments, Split(c.text)) << "[" << c.text << "]";
 }
 
 TEST(ArgumentSplit, AgreesWithThePlatformWhereThereIsOne)
 {
-  for (const TCase& c : kCases) {
+  for (const TCase& c : CASES) {
     std::vector<std::string> platform;
     if (!SplitLikeThePlatform(c.text, platform)) GTEST_SKIP() << "no platform splitter here";
     EXPECT_EQ(platform, Split(c.text)) << "[" << c.text << "]";

@@ -11,7 +11,8 @@
 
 namespace {
 
-const DWORD kNoWorkDone = 235;  // ERROR_NO_WORK_DONE
+// ERROR_NO_WORK_DONE, which MinGW's headers do not name.
+const DWORD NO_WORK_DONE = 235;
 const DWORD FROM_STRING_ALLOCATE =
     FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY;
 
@@ -79,10 +80,10 @@ TEST(FormatMessageConformance, FailuresReturnZeroWithTheirReason)
 
   TFormatted empty = Format("", {});
   EXPECT_EQ(0u, empty.Length);
-  EXPECT_EQ(kNoWorkDone, empty.Error);
+  EXPECT_EQ(NO_WORK_DONE, empty.Error);
   EXPECT_TRUE(empty.PointerNull);
-  EXPECT_EQ(kNoWorkDone, Format("%1", {Insert("")}).Error);
-  EXPECT_EQ(kNoWorkDone, Format("%0test", {}).Error);
+  EXPECT_EQ(NO_WORK_DONE, Format("%1", {Insert("")}).Error);
+  EXPECT_EQ(NO_WORK_DONE, Format("%0test", {}).Error);
 }
 
 }  // namespace

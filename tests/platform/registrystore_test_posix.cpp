@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kHeader = "extractpanel-registry 1\n";
+const std::string HEADER = "extractpanel-registry 1\n";
 
 // The value's bytes, or "<code N>".
 std::string Query(const std::string& keyPath, const char* name)
@@ -98,21 +98,21 @@ TEST_F(RegistryStore, TheFileFollowsTheDocumentedFormat)
 {
   std::string body = "K 8:Software\nK 16:Software\\Written\nV 6:UserID 1 4:61620063\n"
                      "V 0: 1 8:37786566696c6500\n";
-  ASSERT_TRUE(WriteWholeFile(StoreFile(), kHeader + body));
+  ASSERT_TRUE(WriteWholeFile(StoreFile(), HEADER + body));
   EXPECT_EQ(std::string("ab\0c", 4), Query("software\\WRITTEN", "userid"));
   EXPECT_EQ(std::string("7xefile\0", 8), Query("Software\\Written", nullptr));
 
   // A change writes the same shape back, keeping the case of every name.
   ASSERT_EQ(0, Store("SOFTWARE\\written", "USERID", "Z", REG_SZ));
   ASSERT_EQ(0, Store("SOFTWARE\\written\\New", "All", std::string("\0\x7f\x80\xff", 4)));
-  EXPECT_EQ(kHeader + "K 8:Software\nK 16:Software\\Written\nV 6:UserID 1 1:5a\n"
+  EXPECT_EQ(HEADER + "K 8:Software\nK 16:Software\\Written\nV 6:UserID 1 1:5a\n"
                       "V 0: 1 8:37786566696c6500\nK 20:Software\\Written\\New\nV 3:All 3 4:007f80ff\n",
             ReadWholeFile(StoreFile()));
   // The other root has a file of its own.
   HKEY key = nullptr;
   ASSERT_EQ(0, RegCreateKeyExA(HKEY_CLASSES_ROOT, ".7xe", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
   RegCloseKey(key);
-  EXPECT_EQ(kHeader + "K 4:.7xe\n", ReadWholeFile(scratch.StoreFolder() + "/classes_root.store"));
+  EXPECT_EQ(HEADER + "K 4:.7xe\n", ReadWholeFile(scratch.StoreFolder() + "/classes_root.store"));
 }
 
 TEST_F(RegistryStore, OtherProcessesShareTheStoreAndLoseNothing)
@@ -174,21 +174,21 @@ TEST_F(RegistryStore, ReplacementIsAtomicAndLeavesNoTemporaryFile)
 
 TEST_F(RegistryStore, DamagedOrForeignFilesReadAsAbsentAndAreSetAsideOnWrite)
 {
-  const std::string good = kHeader + "K 4:Book\nV 1:v 3 2:6869\n";
+  const std::string good = HEADER + "K 4:Book\nV 1:v 3 2:6869\n";
   const std::vector<std::string> damaged = {
-    kHeader.substr(0, kHeader.size() - 1) + "K 4:Book\nV 1:v 3 2:6869\n",
+    HEADER.substr(0, HEADER.size() - 1) + "K 4:Book\nV 1:v 3 2:6869\n",
     "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Book]\r\n\"v\"=hex:68,69\r\n",
     "extractpanel-registry 2\nK 4:Book\nV 1:v 3 2:6869\n",
-    kHeader + "V 1:v 3 2:6869\nK 4:Book\n",           // a value before any key
-    kHeader + "K 4:Book\nV 1:v 3 2:6G69\n",           // not a hex digit
-    kHeader + "K 4:Book\nV 1:v 3 2:68 69\n",          // a blank among them
-    kHeader + "K 4:Book\nV 1:v 3 2:6869",             // no final line end
-    kHeader + "K 4294967295:Book\n",                  // a count far past the end
-    kHeader + "K 99999999999:Book\n",                 // more than ten digits
-    kHeader + std::string("K 4:Bo\0k\n", 9),          // a NUL in a name
-    kHeader + "K 5:\\Book\n",                         // a leading backslash
-    kHeader + "K 10:Book\\\\Page\n",                  // an empty name in a path
-    kHeader + "K 4:Book\nV 1:v 3 4294967295:68\n",
+    HEADER + "V 1:v 3 2:6869\nK 4:Book\n",            // a value before any key
+    HEADER + "K 4:Book\nV 1:v 3 2:6G69\n",            // not a hex digit
+    HEADER + "K 4:Book\nV 1:v 3 2:68 69\n",           // a blank among them
+    HEADER + "K 4:Book\nV 1:v 3 2:6869",              // no final line end
+    HEADER + "K 4294967295:Book\n",                   // a count far past the end
+    HEADER + "K 99999999999:Book\n",                  // more than ten digits
+    HEADER + std::string("K 4:Bo\0k\n", 9),           // a NUL in a name
+    HEADER + "K 5:\\Book\n",                          // a leading backslash
+    HEADER + "K 10:Book\\\\Page\n",                   // an empty name in a path
+    HEADER + "K 4:Book\nV 1:v 3 4294967295:68\n",
     std::string(1000, '\xff'),
   };
   for (size_t i = 0; i < damaged.size(); ++i) {

@@ -8,7 +8,7 @@
 
 #include "platform.h"
 #include "programresources.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "stringtable.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include "modetwoworld.h"
 
 #include "process.h"
-#include "registrator_after.h"
 #include "testregistry.h"
 
 namespace {

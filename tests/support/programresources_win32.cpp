@@ -2,7 +2,7 @@
 #include "programresources.h"
 
 #include "process.h"
-#include "runcontrol.h"
+#include "settings.h"
 
 void UseProgramResources()
 {

@@ -50,7 +50,7 @@ std::string Utf8Of(const TReader& reader, size_t at, size_t units)
   return out;
 }
 
-const unsigned char kClsid[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
+const unsigned char LINK_CLSID[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                                   0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
 }  // namespace
@@ -60,7 +60,7 @@ TLinkContent ParseShellLinkBytes(const std::string& bytes)
   TLinkContent link;
   TReader reader(bytes);
   if (!reader.Has(0, 0x4C) || reader.U32(0) != 0x4C) return link;
-  if (bytes.compare(4, 16, std::string(reinterpret_cast<const char*>(kClsid), 16)) != 0) return link;
+  if (bytes.compare(4, 16, std::string(reinterpret_cast<const char*>(LINK_CLSID), 16)) != 0) return link;
   uint32_t flags = reader.U32(0x14);
   link.IconIndex = (int)reader.U32(0x38);
   size_t at = 0x4C;

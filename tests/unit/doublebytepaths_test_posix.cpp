@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "folderpath.h"
 #include "openbook.h"
 #include "filecontent.h"
 #include "pathsearch.h"

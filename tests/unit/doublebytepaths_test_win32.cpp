@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ansipath.h"
+#include "folderpath.h"
 #include "openbook.h"
 #include "platform.h"
 #include "tempfolder.h"

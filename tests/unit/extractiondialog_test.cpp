@@ -10,6 +10,7 @@
 #include "pathtesting.h"
 #include "programresources.h"
 #include "registrator_before.h"
+#include "settings.h"
 #include "stringtable.h"
 #include "tempfolder.h"
 

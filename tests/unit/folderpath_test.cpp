@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "folderpath.h"
 #include "pathtesting.h"
 #include "tempfolder.h"
 #include "tpath.h"

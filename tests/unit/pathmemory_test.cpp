@@ -5,6 +5,7 @@
 #include <string>
 
 #include "faults.h"
+#include "folderpath.h"
 #include "platform.h"
 #include "pathtesting.h"
 #include "tempfolder.h"

@@ -4,6 +4,7 @@
 
 #include "platform.h"
 #include "registrator_after.h"
+#include "settings.h"
 
 namespace {
 
@@ -31,22 +32,32 @@ struct TSettingsFixture : ::testing::Test
 using PostExtractionSettings = TSettingsFixture;
 using PostExtractionDerivation = TSettingsFixture;
 
-TEST_F(PostExtractionSettings, ConstructorEmptiesEveryTextAndChoosesBothShortcuts)
+// A runner derives its paths from its own options only (here, without an
+// install directory, none), and makes both shortcuts unless the book key
+// says otherwise, whatever the runner before was given and read.
+TEST_F(PostExtractionSettings, ARunnerKeepsNothingOfTheOneBefore)
 {
-  Give("desktopshortcutname", "d");
-  Give("installdirectory", "i");
-  settings.TargetPath.Assign("t");
-  settings.DesktopChoice = 0;
+  for (const char* key : {"desktopshortcutname", "openshortcutname", "importtoostrelfilename",
+                          "targetfilepath", "shortcuticonpath", "autorunbookid",
+                          "parametersfilepath"})
+    Give(key, "old");
+  Give("installdirectory", Join({"C:", "Old"}));
+  DerivePostExtractionPaths();
+  settings.DesktopChoice = 0;  // as the book key may leave them
   settings.StartMenuChoice = 0;
+
   TPostExtractionRunner again;
+  Give("targetfilepath", "index.htm");
+  DerivePostExtractionPaths();
+  EXPECT_STREQ("index.htm", settings.TargetName.Text());
   const TPathText* paths[] = {&settings.DesktopShortcutName, &settings.OpenShortcutName,
                               &settings.ImportMarkerName,    &settings.ImportMarkerPath,
                               &settings.IconName,            &settings.IconPath,
-                              &settings.TargetName,          &settings.TargetPath};
-  for (const TPathText* path : paths) EXPECT_TRUE(path->IsEmpty());
-  EXPECT_TRUE(settings.BookId.IsEmpty());
-  EXPECT_TRUE(settings.InstallDirectory.IsEmpty());
-  EXPECT_TRUE(settings.ParametersFilePath.IsEmpty());
+                              &settings.TargetPath};
+  for (const TPathText* path : paths) EXPECT_STREQ("", path->Text());
+  EXPECT_STREQ("", settings.BookId.Text());
+  EXPECT_STREQ("", settings.InstallDirectory.Text());
+  EXPECT_STREQ("", settings.ParametersFilePath.Text());
   EXPECT_EQ(1, settings.DesktopChoice);
   EXPECT_EQ(1, settings.StartMenuChoice);
 }

@@ -4,20 +4,31 @@
 #include <string>
 
 #include "commandline.h"
+#include "extractiondialog.h"
 #include "filecontent.h"
 #include "paramfile.h"
 #include "registrator_before.h"
+#include "settings.h"
 #include "tempfolder.h"
 
-TEST(PreExtractionSettings, TheConstructorEmptiesTheTextsAndTicksBothBoxes)
+// A runner holds only what its own walk gave, and opens the dialog with
+// both boxes ticked, whatever the runner before was given and chose.
+TEST(PreExtractionSettings, ARunnerKeepsNothingOfTheOneBefore)
 {
-  g_PreSettings.BookId.Assign("old");
-  g_PreSettings.ChosenFolder.Assign("old");
-  g_PreSettings.DesktopChoice = 0;
-  g_PreSettings.StartMenuChoice = 0;
-  TPreExtractionRunner runner;
-  EXPECT_TRUE(g_PreSettings.BookId.IsEmpty());
-  EXPECT_TRUE(g_PreSettings.ChosenFolder.IsEmpty());
+  {
+    TPreExtractionRunner first;
+    ParseCommandLine("-autorunbookid old -authoruserid old -authorostrelsku old "
+                     "-authorpartnerid old -parametersfilepath old.ini",
+                     PreExtractionOptionCallback);
+    StoreDialogChoices("C:\\Old", false, false);
+  }
+  TPreExtractionRunner second;
+  ParseCommandLine("-autorunbookid new", PreExtractionOptionCallback);
+  EXPECT_STREQ("new", g_PreSettings.BookId.Text());
+  const TFixedText<1024>* texts[] = {&g_PreSettings.UserId, &g_PreSettings.OstrelSku,
+                                     &g_PreSettings.PartnerId, &g_PreSettings.ParametersFilePath,
+                                     &g_PreSettings.ChosenFolder};
+  for (const TFixedText<1024>* text : texts) EXPECT_STREQ("", text->Text());
   EXPECT_EQ(1, g_PreSettings.DesktopChoice);
   EXPECT_EQ(1, g_PreSettings.StartMenuChoice);
 }

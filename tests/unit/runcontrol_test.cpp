@@ -9,6 +9,7 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "runcontrol.h"
+#include "settings.h"
 #include "tempfolder.h"
 
 namespace {
@@ -66,15 +67,18 @@ protected:
   TTempFolder m_Folder;
 };
 
-TEST_F(RunControl, ConstructorEmptiesTheValues)
+// A run without options neither runs the last run's mode nor writes its
+// exit code into the last run's result file.
+TEST_F(RunControl, ARunKeepsNothingOfTheRunBefore)
 {
-  g_RunValues.Mode.Assign("3");
-  g_RunValues.ParametersFilePath.Assign("p");
-  g_RunValues.RtpFileName.Assign("r");
-  TRunControl control;
-  EXPECT_TRUE(g_RunValues.Mode.IsEmpty());
+  std::string result = m_Folder.File("first.rtp");
+  EXPECT_EQ(0, RunProgram(("-mode 9 -rtpfilename " + Quoted(result) + " -parametersfilepath " +
+                           Quoted(m_Folder.File("none.ini"))).c_str()));
+  std::string written = ReadWholeFile(result);
+  EXPECT_NE(std::string::npos, written.find("ExitCode=3")) << written;
+  EXPECT_EQ(1, RunProgram(""));
+  EXPECT_EQ(written, ReadWholeFile(result));
   EXPECT_TRUE(g_RunValues.ParametersFilePath.IsEmpty());
-  EXPECT_TRUE(g_RunValues.RtpFileName.IsEmpty());
 }
 
 TEST_F(RunControl, KeysMatchWithoutCaseAndTheLastValueWins)

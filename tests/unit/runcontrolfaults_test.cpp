@@ -8,6 +8,7 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "runcontrol.h"
+#include "settings.h"
 #include "tempfolder.h"
 
 namespace {

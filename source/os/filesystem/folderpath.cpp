@@ -1,7 +1,8 @@
-#include "tpath.h"
+#include "folderpath.h"
 
 #include "fixedtext.h"
 #include "pathsearch.h"
+#include "tpath.h"
 
 namespace {
 

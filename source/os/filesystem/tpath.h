@@ -47,11 +47,8 @@ private:
   TText& m_rPath;
 };
 
-// IsValidFolderPath and CreateDirectoryTree work on a copy of the text;
-// without memory for it they answer 0 (the latter with
-// ERROR_NOT_ENOUGH_MEMORY). HasForbiddenChars needs no memory.
-int IsValidFolderPath(const char* pPath);
-int HasForbiddenChars(const char* pPath);
+// Works on a copy of the text; without memory for it the answer is 0, with
+// ERROR_NOT_ENOUGH_MEMORY. The check of a typed folder is in folderpath.h.
 int CreateDirectoryTree(const char* pPath, LPSECURITY_ATTRIBUTES pSecurity);
 
 #endif

@@ -11,8 +11,8 @@
 namespace {
 
 // Windows refuses longer key names with ERROR_INVALID_PARAMETER.
-const size_t kMaxKeyName = 256;
-const char kUserClassesPath[] = "Software\\Classes\\";
+const size_t MAX_KEY_NAME = 256;
+const char USER_CLASSES_PATH[] = "Software\\Classes\\";
 
 // What a handle stands for: a key of one root by its path in the case the
 // store keeps (empty for the root), and the rights it was opened with (of
@@ -67,7 +67,7 @@ LONG JoinKeyPath(const std::string& rParent, const char* pSubKey, std::string& r
   rPath = rParent;
   for (const char* pName = pSubKey; *pName;) {
     size_t nName = strcspn(pName, "\\");
-    if (nName > kMaxKeyName) return ERROR_INVALID_PARAMETER;
+    if (nName > MAX_KEY_NAME) return ERROR_INVALID_PARAMETER;
     if (!rPath.empty()) rPath += '\\';
     rPath.append(pName, nName);
     pName += nName + strspn(pName + nName, "\\");
@@ -132,7 +132,7 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY p
     // HKEY_CLASSES_ROOT shows the user's own classes before the machine's, as
     // Windows merges HKEY_CURRENT_USER\Software\Classes into it.
     if (hKey == HKEY_CLASSES_ROOT && !path.empty()) {
-      lResult = OpenStoredKey(STORE_CURRENT_USER, kUserClassesPath + path, samDesired, phkResult);
+      lResult = OpenStoredKey(STORE_CURRENT_USER, USER_CLASSES_PATH + path, samDesired, phkResult);
       if (lResult != ERROR_FILE_NOT_FOUND) return lResult;
     }
     return OpenStoredKey(pParent->Root, path, samDesired, phkResult);

@@ -19,9 +19,9 @@
 
 namespace {
 
-const char kHeader[] = "extractpanel-registry 1\n";
-const char kHexDigits[] = "0123456789abcdef";
-const LONG kRegistryIoFailed = 1016;  // ERROR_REGISTRY_IO_FAILED
+const char HEADER[] = "extractpanel-registry 1\n";
+const char HEX_DIGITS[] = "0123456789abcdef";
+const LONG REGISTRY_IO_FAILED = 1016;  // ERROR_REGISTRY_IO_FAILED
 
 // Reads a store file front to back; every count is checked against the
 // bytes that remain, so nothing beyond them is ever read.
@@ -79,8 +79,8 @@ public:
 private:
   static int HexValue(char c)
   {
-    const char* pDigit = static_cast<const char*>(memchr(kHexDigits, c, 16));
-    return pDigit ? static_cast<int>(pDigit - kHexDigits) : -1;
+    const char* pDigit = static_cast<const char*>(memchr(HEX_DIGITS, c, 16));
+    return pDigit ? static_cast<int>(pDigit - HEX_DIGITS) : -1;
   }
 
   std::string_view m_Rest;
@@ -132,7 +132,7 @@ LONG CodeOfErrno(int nError)
 {
   if (nError == EACCES || nError == EPERM || nError == EROFS) return ERROR_ACCESS_DENIED;
   if (nError == ENOMEM) return ERROR_NOT_ENOUGH_MEMORY;
-  return kRegistryIoFailed;
+  return REGISTRY_IO_FAILED;
 }
 
 // Makes the folder and its missing parents, private to the user.
@@ -171,7 +171,7 @@ bool ParseStore(const std::string& rContent, TStore& rStore)
 {
   rStore.clear();
   TStoreCursor at(rContent);
-  if (rContent.empty() || (at.Skip(kHeader) && ParseRecords(at, rStore))) return true;
+  if (rContent.empty() || (at.Skip(HEADER) && ParseRecords(at, rStore))) return true;
   rStore.clear();
   return false;
 }
@@ -179,15 +179,15 @@ bool ParseStore(const std::string& rContent, TStore& rStore)
 std::string StoreText(const TStore& rStore)
 {
   auto counted = [](const std::string& rName) { return std::to_string(rName.size()) + ':' + rName; };
-  std::string text = kHeader;
+  std::string text = HEADER;
   for (const auto& rKey : rStore) {
     text += "K " + counted(rKey.first) + '\n';
     for (const TStoreValue& rValue : rKey.second) {
       text += "V " + counted(rValue.Name) + ' ' + std::to_string(rValue.Type) + ' ';
       text += std::to_string(rValue.Bytes.size()) + ':';
       for (unsigned char c : rValue.Bytes) {
-        text += kHexDigits[c >> 4];
-        text += kHexDigits[c & 15];
+        text += HEX_DIGITS[c >> 4];
+        text += HEX_DIGITS[c & 15];
       }
       text += '\n';
     }

@@ -1,6 +1,7 @@
 // Windows: the GUI entry point.
 #include "dllsearch.h"
 #include "runcontrol.h"
+#include "settings.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
 {

@@ -1,10 +1,10 @@
 #include "extractiondialog.h"
 
+#include "folderpath.h"
 #include "memory.h"
-#include "registrator_before.h"
 #include "resultfile.h"
+#include "settings.h"
 #include "stringtable.h"
-#include "tpath.h"
 
 namespace {
 

@@ -44,6 +44,10 @@ TFolderVerdict JudgeFolder(const char* pFolder);
 void JoinPrivacyNotice(const char* pFirst, const char* pSecond, TNoticeText& rNotice);
 void LoadPrivacyNotice(TNoticeText& rNotice);
 
+// The dialog itself (a window on Windows, a text form on POSIX terminals):
+// true only when it ended with OK.
+bool ShowExtractionDialog();
+
 // An accepted OK: the folder and the two choices (1 ticked, 0 not) go into
 // the pre-extraction settings.
 void StoreDialogChoices(const char* pFolder, bool bDesktop, bool bStartMenu);

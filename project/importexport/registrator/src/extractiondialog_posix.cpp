@@ -6,9 +6,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "registrator_before.h"
 #include "resource.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "stringtable.h"
 #include "textcompare.h"
 

@@ -4,9 +4,8 @@
 
 #include "ansipath.h"
 #include "contract.h"
-#include "registrator_before.h"
 #include "resource.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "stringtable.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <string.h>
 
 #include "memory.h"
-#include "resultfile.h"
 #include "textcompare.h"
 
+const char SENTINEL_TEXT[] = "not_found_error";
 ProfileReadFunction g_pfnProfileRead = PlatformProfileRead;
 
 DWORD PlatformProfileRead(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut,

@@ -6,6 +6,9 @@
 
 #include "platform.h"
 
+// The default of every profile read: a value equal to it counts as missing.
+extern const char SENTINEL_TEXT[];  // "not_found_error"
+
 // The private-profile read that the readers call: GetPrivateProfileStringA
 // unless a test put a wrapper in its place to watch the calls.
 typedef DWORD (*ProfileReadFunction)(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault,

@@ -1,33 +1,25 @@
 #include "registrator_after.h"
 
-#include "filetype.h"
+#include "filetypeinstalldir.h"
 #include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"
+#include "settings.h"
 #include "settingswalk.h"
 #include "shortcuts.h"
-#include "textcompare.h"
-
-TPostExtractionSettings g_PostSettings;
 
 namespace {
 
-// The six settings that both the command line and the parameters file may
-// carry. An over-long value is refused by Assign: the setting keeps what it
-// held, as if the option had not been given. Returns 1 when the key is one
-// of them.
-int KeepBookSetting(const char* pKey, const char* pValue)
-{
-  TPostExtractionSettings& rSettings = g_PostSettings;
-  if (EqualsNoCase(pKey, "desktopshortcutname")) rSettings.DesktopShortcutName.Assign(pValue);
-  else if (EqualsNoCase(pKey, "openshortcutname")) rSettings.OpenShortcutName.Assign(pValue);
-  else if (EqualsNoCase(pKey, "importtoostrelfilename")) rSettings.ImportMarkerName.Assign(pValue);
-  else if (EqualsNoCase(pKey, "targetfilepath")) rSettings.TargetName.Assign(pValue);
-  else if (EqualsNoCase(pKey, "shortcuticonpath")) rSettings.IconName.Assign(pValue);
-  else if (EqualsNoCase(pKey, "autorunbookid")) rSettings.BookId.Assign(pValue);
-  else return 0;
-  return 1;
-}
+const TSettingKey<TPostExtractionSettings> POST_EXTRACTION_KEYS[] = {
+  {"desktopshortcutname", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::DesktopShortcutName},
+  {"openshortcutname", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::OpenShortcutName},
+  {"importtoostrelfilename", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::ImportMarkerName},
+  {"targetfilepath", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::TargetName},
+  {"shortcuticonpath", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::IconName},
+  {"autorunbookid", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::BookId},
+  {"installdirectory", COMMAND_LINE_ONLY, &TPostExtractionSettings::InstallDirectory},
+  {"parametersfilepath", COMMAND_LINE_ONLY, &TPostExtractionSettings::ParametersFilePath},
+};
 
 // rOut := install directory + separator + pName. An empty name, or a join
 // that does not fit, leaves rOut empty, so the step that needs it is skipped.
@@ -44,16 +36,13 @@ void JoinToInstallDirectory(const TPathText& rName, TPathText& rOut)
 
 int PostExtractionOptionCallback(const char* pKey, const char* pValue)
 {
-  if (KeepBookSetting(pKey, pValue)) return 1;
-  if (EqualsNoCase(pKey, "installdirectory")) g_PostSettings.InstallDirectory.Assign(pValue);
-  else if (EqualsNoCase(pKey, "parametersfilepath")) g_PostSettings.ParametersFilePath.Assign(pValue);
+  TakeSetting(POST_EXTRACTION_KEYS, g_PostSettings, pKey, pValue, false);
   return 1;
 }
 
 int PostExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue)
 {
-  if (pSection == 0 || pKey == 0 || !EqualsNoCase(pSection, "parameters")) return 1;
-  KeepBookSetting(pKey, pValue);
+  TakeFileSetting(POST_EXTRACTION_KEYS, g_PostSettings, pSection, pKey, pValue);
   return 1;
 }
 

@@ -1,27 +1,7 @@
-// Mode 2, after extraction: the post-extraction settings and the driver of
-// the five registration steps.
+// Mode 2, after extraction: the driver of the five registration steps, which
+// reads and completes the post-extraction settings (settings.h).
 #ifndef EXTRACTPANEL_REGISTRATOR_AFTER_H
 #define EXTRACTPANEL_REGISTRATOR_AFTER_H
-
-#include "fixedtext.h"
-
-struct TPostExtractionSettings
-{
-  TPathText DesktopShortcutName;    // desktopshortcutname, or the book folder name
-  TPathText OpenShortcutName;       // openshortcutname
-  TPathText ImportMarkerName;       // importtoostrelfilename
-  TPathText ImportMarkerPath;       // derived
-  TPathText IconName;               // shortcuticonpath
-  TPathText IconPath;               // derived
-  TPathText TargetName;             // targetfilepath
-  TPathText TargetPath;             // derived
-  TFixedText<1024> BookId;          // autorunbookid
-  TFixedText<1024> InstallDirectory;   // installdirectory
-  TFixedText<1024> ParametersFilePath; // parametersfilepath
-  int DesktopChoice;
-  int StartMenuChoice;
-};
-extern TPostExtractionSettings g_PostSettings;
 
 class TPostExtractionRunner
 {

@@ -1,54 +1,25 @@
 #include "registrator_before.h"
 
 #include "bookkey.h"
+#include "byteorder.h"
+#include "extractiondialog.h"
 #include "platform.h"
 #include "resultfile.h"
-#include "runcontrol.h"
+#include "settings.h"
 #include "settingswalk.h"
-#include "textcompare.h"
-
-TPreExtractionSettings g_PreSettings;
 
 namespace {
-
-const char PARAMETERS_SECTION[] = "parameters";
 
 // A TimeStamp that reads into this many bytes counts as already recorded.
 const DWORD TIMESTAMP_READ_SIZE = 512;
 
-struct TSettingKey
-{
-  const char* pKey;
-  TFixedText<1024> TPreExtractionSettings::*pSetting;
+const TSettingKey<TPreExtractionSettings> PRE_EXTRACTION_KEYS[] = {
+  {"autorunbookid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::BookId},
+  {"authoruserid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::UserId},
+  {"authorostrelsku", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::OstrelSku},
+  {"authorpartnerid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::PartnerId},
+  {"parametersfilepath", COMMAND_LINE_ONLY, &TPreExtractionSettings::ParametersFilePath},
 };
-
-// The keys both sources may carry, then the one only the command line may.
-const TSettingKey SETTING_KEYS[] = {
-  {"autorunbookid", &TPreExtractionSettings::BookId},
-  {"authoruserid", &TPreExtractionSettings::UserId},
-  {"authorostrelsku", &TPreExtractionSettings::OstrelSku},
-  {"authorpartnerid", &TPreExtractionSettings::PartnerId},
-  {"parametersfilepath", &TPreExtractionSettings::ParametersFilePath},
-};
-const size_t FILE_KEY_COUNT = 4;
-const size_t COMMAND_LINE_KEY_COUNT = 5;
-
-// An over-long value is refused and the setting keeps what it held.
-void TakeSetting(const char* pKey, const char* pValue, size_t nKeyCount)
-{
-  for (size_t i = 0; i < nKeyCount; ++i) {
-    if (EqualsNoCase(pKey, SETTING_KEYS[i].pKey)) {
-      (g_PreSettings.*SETTING_KEYS[i].pSetting).Assign(pValue);
-      return;
-    }
-  }
-}
-
-void PutWord(BYTE* pBytes, WORD wValue)
-{
-  pBytes[0] = (BYTE)(wValue & 0xFF);
-  pBytes[1] = (BYTE)(wValue >> 8);
-}
 
 // The current UTC time as a SYSTEMTIME's 16 little-endian bytes.
 void WriteTimeStamp(HKEY hKey)
@@ -58,7 +29,7 @@ void WriteTimeStamp(HKEY hKey)
   const WORD aFields[8] = {now.wYear, now.wMonth,  now.wDayOfWeek, now.wDay,
                            now.wHour, now.wMinute, now.wSecond,    now.wMilliseconds};
   BYTE aBytes[16];
-  for (int i = 0; i < 8; ++i) PutWord(aBytes + 2 * i, aFields[i]);
+  for (int i = 0; i < 8; ++i) WriteLittleEndian(aFields[i], 2, aBytes + 2 * i);
   RegSetValueExA(hKey, "TimeStamp", 0, REG_BINARY, aBytes, sizeof(aBytes));
 }
 
@@ -86,14 +57,13 @@ void WriteBookValues(TRegKey& rBook)
 
 int PreExtractionOptionCallback(const char* pKey, const char* pValue)
 {
-  TakeSetting(pKey, pValue, COMMAND_LINE_KEY_COUNT);
+  TakeSetting(PRE_EXTRACTION_KEYS, g_PreSettings, pKey, pValue, false);
   return 1;
 }
 
 int PreExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue)
 {
-  if (pSection != 0 && pKey != 0 && EqualsNoCase(pSection, PARAMETERS_SECTION))
-    TakeSetting(pKey, pValue, FILE_KEY_COUNT);
+  TakeFileSetting(PRE_EXTRACTION_KEYS, g_PreSettings, pSection, pKey, pValue);
   return 1;
 }
 

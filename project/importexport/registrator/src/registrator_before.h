@@ -1,22 +1,8 @@
-// Mode 1, before extraction: the pre-extraction settings, the extraction
-// dialog and the referral record with the hand-over of the chosen folder.
+// Mode 1, before extraction: the runner that reads the pre-extraction
+// settings (settings.h), shows the extraction dialog, and writes the
+// referral record and hands the chosen folder over.
 #ifndef EXTRACTPANEL_REGISTRATOR_BEFORE_H
 #define EXTRACTPANEL_REGISTRATOR_BEFORE_H
-
-#include "fixedtext.h"
-
-struct TPreExtractionSettings
-{
-  TFixedText<1024> BookId;             // autorunbookid
-  TFixedText<1024> UserId;             // authoruserid
-  TFixedText<1024> OstrelSku;          // authorostrelsku
-  TFixedText<1024> PartnerId;          // authorpartnerid
-  TFixedText<1024> ParametersFilePath; // parametersfilepath
-  TFixedText<1024> ChosenFolder;       // set by the dialog's accepted OK
-  int DesktopChoice;
-  int StartMenuChoice;
-};
-extern TPreExtractionSettings g_PreSettings;
 
 class TPreExtractionRunner
 {
@@ -33,8 +19,6 @@ public:
 int PreExtractionOptionCallback(const char* pKey, const char* pValue);
 int PreExtractionParamCallback(const char* pSection, const char* pKey, const char* pValue);
 
-// True only when the dialog ended with OK.
-bool ShowExtractionDialog();
 int WriteReferralRecord();
 int HandOverCustomPath();
 

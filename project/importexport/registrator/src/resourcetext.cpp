@@ -1,6 +1,6 @@
 #include "resourcetext.h"
 
-#include "runcontrol.h"
+#include "settings.h"
 
 int LoadResourceText(UINT nId, char* pBuffer, int nCapacity, const char* pFallback)
 {

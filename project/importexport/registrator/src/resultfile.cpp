@@ -5,8 +5,11 @@
 #include "memory.h"
 #include "profileread.h"
 
-const char SENTINEL_TEXT[] = "not_found_error";
+namespace {
+
 const char RESULT_SECTION[] = "ADRTP";
+
+}  // namespace
 
 int ReadResultValue(const char* pFile, const char* pKey, char* pOut, DWORD* pLength)
 {

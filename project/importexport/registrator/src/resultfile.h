@@ -5,10 +5,6 @@
 
 #include "platform.h"
 
-// The default of every profile read: a value equal to it counts as missing.
-extern const char SENTINEL_TEXT[];  // "not_found_error"
-extern const char RESULT_SECTION[]; // "ADRTP"
-
 enum {
   READ_RESULT_TOO_SMALL = 1,  // length now holds the value's length + 256
   READ_RESULT_MISSING = 2,

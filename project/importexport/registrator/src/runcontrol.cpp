@@ -2,33 +2,28 @@
 
 #include "registrator_after.h"
 #include "registrator_before.h"
+#include "platform.h"
 #include "resultfile.h"
+#include "settings.h"
 #include "settingswalk.h"
-#include "textcompare.h"
-
-HINSTANCE g_hInstance = 0;
-HMODULE g_hModule = 0;
-TRunControlValues g_RunValues;
 
 namespace {
 
-// An over-long value is refused by Assign: the setting keeps what it held,
-// as if the option had not been given.
+const TSettingKey<TRunControlValues> RUN_CONTROL_KEYS[] = {
+  {"mode", COMMAND_LINE_AND_FILE, &TRunControlValues::Mode},
+  {"rtpfilename", COMMAND_LINE_ONLY, &TRunControlValues::RtpFileName},
+  {"parametersfilepath", COMMAND_LINE_ONLY, &TRunControlValues::ParametersFilePath},
+};
+
 int RunControlOptionCallback(const char* pKey, const char* pValue)
 {
-  if (EqualsNoCase(pKey, "mode"))
-    g_RunValues.Mode.Assign(pValue);
-  else if (EqualsNoCase(pKey, "rtpfilename"))
-    g_RunValues.RtpFileName.Assign(pValue);
-  else if (EqualsNoCase(pKey, "parametersfilepath"))
-    g_RunValues.ParametersFilePath.Assign(pValue);
+  TakeSetting(RUN_CONTROL_KEYS, g_RunValues, pKey, pValue, false);
   return 1;
 }
 
 int RunControlParamCallback(const char* pSection, const char* pKey, const char* pValue)
 {
-  if (EqualsNoCase(pSection, "parameters") && EqualsNoCase(pKey, "mode"))
-    g_RunValues.Mode.Assign(pValue);
+  TakeFileSetting(RUN_CONTROL_KEYS, g_RunValues, pSection, pKey, pValue);
   return 1;
 }
 

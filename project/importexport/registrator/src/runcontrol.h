@@ -1,21 +1,7 @@
-// Run control: the run-control values, the dispatcher and the empty runner.
+// Run control: the dispatcher of the modes and the empty runner. The
+// run-control values it fills are in settings.h.
 #ifndef EXTRACTPANEL_RUNCONTROL_H
 #define EXTRACTPANEL_RUNCONTROL_H
-
-#include "fixedtext.h"
-#include "platform.h"
-
-// The handles the entry keeps for the dialog and the string resources.
-extern HINSTANCE g_hInstance;
-extern HMODULE g_hModule;
-
-struct TRunControlValues
-{
-  TFixedText<1024> Mode;
-  TFixedText<1024> ParametersFilePath;
-  TFixedText<1024> RtpFileName;
-};
-extern TRunControlValues g_RunValues;
 
 class TRunControl
 {

@@ -1,8 +1,8 @@
 #include "shortcuts.h"
 
 #include "bookkey.h"
-#include "registrator_after.h"
 #include "resourcetext.h"
+#include "settings.h"
 #include "shelllink.h"
 #include "shellnotify.h"
 #include "specialfolder.h"

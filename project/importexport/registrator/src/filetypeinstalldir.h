@@ -1,7 +1,7 @@
 // Mode 2: the install directory in the book key, the .7xe file type and the
 // import marker file.
-#ifndef EXTRACTPANEL_FILETYPE_H
-#define EXTRACTPANEL_FILETYPE_H
+#ifndef EXTRACTPANEL_FILETYPEINSTALLDIR_H
+#define EXTRACTPANEL_FILETYPEINSTALLDIR_H
 
 // Stores the install directory as "Install Directory" in an existing book
 // key. Always 1.

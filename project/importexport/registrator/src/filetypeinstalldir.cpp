@@ -1,8 +1,8 @@
-#include "filetype.h"
+#include "filetypeinstalldir.h"
 
 #include "bookkey.h"
 #include "platform.h"
-#include "registrator_after.h"
+#include "settings.h"
 #include "shellnotify.h"
 #include "tregkey.h"
 

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "filecontent.h"
-#include "filetype.h"
+#include "filetypeinstalldir.h"
 #include "modetwoworld.h"
 #include "platform.h"
 #include "registrator_after.h"
+#include "settings.h"
 
 namespace {
 

@@ -27,7 +27,6 @@ public:
   void Clear();
   bool IsEmpty() const { return m_nLength == 0; }
   size_t GetLength() const { return m_nLength; }
-  size_t GetCapacity() const { return m_nCapacity; }
   // Never null: an empty text reads as "".
   const char* Text() const { return m_pData ? m_pData : ""; }
   // Null until something was reserved.
