@@ -18,8 +18,8 @@ struct TPostExtractionSettings
   TFixedText<1024> BookId;          // autorunbookid
   TFixedText<1024> InstallDirectory;   // installdirectory
   TFixedText<1024> ParametersFilePath; // parametersfilepath
-  int DesktopChoice;
-  int StartMenuChoice;
+  int DesktopChoice = 0;  // initialised, so that the global is constant
+  int StartMenuChoice = 0;
 };
 extern TPostExtractionSettings g_PostSettings;
 

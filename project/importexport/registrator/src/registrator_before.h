@@ -13,8 +13,8 @@ struct TPreExtractionSettings
   TFixedText<1024> PartnerId;          // authorpartnerid
   TFixedText<1024> ParametersFilePath; // parametersfilepath
   TFixedText<1024> ChosenFolder;       // set by the dialog's accepted OK
-  int DesktopChoice;
-  int StartMenuChoice;
+  int DesktopChoice = 0;  // initialised, so that the global is constant
+  int StartMenuChoice = 0;
 };
 extern TPreExtractionSettings g_PreSettings;
 
