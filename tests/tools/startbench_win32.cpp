@@ -3,7 +3,11 @@
 //   startbench RUNS "command line" ["command line" ...]
 // Each command runs once to warm up, then RUNS times, the commands taking
 // turns. Prints one line per command: median, least and most in ms, the
-// exit status, and the command. Exits 1 when a program cannot be started.
+// exit status, and the command. Then one line per command after the first:
+// "pairs", and the median, least and most of its time over the first
+// command's in the same round (a pair's ratio holds when the machine's
+// speed drifts between rounds), and the command. Exits 1 when a program
+// cannot be started.
 #include <windows.h>
 
 #include <algorithm>
@@ -58,11 +62,21 @@ int main(int argc, char** argv)
       if (nRound >= 0) times[i].push_back(ms);  // round -1 warms up
     }
   }
+  std::vector<std::vector<double>> ratios(commands.size());
+  for (size_t i = 1; i < commands.size(); ++i) {
+    for (int nRound = 0; nRound < nRuns; ++nRound) ratios[i].push_back(times[i][nRound] / times[0][nRound]);
+  }
   for (size_t i = 0; i < commands.size(); ++i) {
     std::vector<double>& t = times[i];
     std::sort(t.begin(), t.end());
     std::printf("%.1f\t%.1f\t%.1f\t%lu\t%s\n", t[t.size() / 2], t.front(), t.back(),
                 static_cast<unsigned long>(exitCodes[i]), commands[i].c_str());
+  }
+  for (size_t i = 1; i < commands.size(); ++i) {
+    std::vector<double>& r = ratios[i];
+    std::sort(r.begin(), r.end());
+    std::printf("pairs\t%.3f\t%.3f\t%.3f\t%s\n", r[r.size() / 2], r.front(), r.back(),
+                commands[i].c_str());
   }
   return 0;
 }

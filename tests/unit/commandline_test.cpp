@@ -92,6 +92,39 @@ INSTANTIATE_TEST_SUITE_P(Texts, CommandLineReader, ::testing::ValuesIn(g_aCases)
                            return std::string(rInfo.param.pName);
                          });
 
+// What the Windows entry hands WinMain, and so the reader, from the whole
+// command line the starter wrote.
+TEST_F(CommandLineReader, ReadsTheTextAfterTheProgramName)
+{
+  struct TRow
+  {
+    const char* pLine;
+    const char* pTail;
+  };
+  const TRow aRows[] = {
+    {"\"C:\\Program Files\\Atlas\\extractpanel.exe\" -mode 1", "-mode 1"},
+    {"C:\\Atlas\\extractpanel.exe -mode 1", "-mode 1"},
+    {"C:\\\"Two Words\"\\extractpanel.exe -mode 1", "-mode 1"},
+    {"\"C:\\a b\\x.exe\"-mode 1", "1"},  // the name runs on after its closing quote
+    {"\"C:\\a b\\x.exe -mode 1", ""},     // an unclosed quote takes the rest
+    {"x.exe \t \t-mode 1 ", "-mode 1 "},
+    {"x.exe\t-mode 1", "-mode 1"},
+    {"x.exe\r\n-mode 1", "-mode 1"},
+    {"x.exe", ""},
+    {"x.exe \t ", ""},
+    {"\"C:\\a b\\x.exe\"", ""},
+    {"", ""},
+    // Bytes from 0x80 up: MinGW's start-up code read them as signed, as
+    // blanks, and gave the text from "cher", from "t" and from the '\\'.
+    {"C:\\B\xFC" "cher\\x.exe -mode 1", "-mode 1"},
+    {"x.exe \xE9t\xE9", "\xE9t\xE9"},
+    {"C:\\\x95\\x.exe -mode 1", "-mode 1"},  // a double-byte name whose second byte is '\\'
+  };
+  for (const TRow& row : aRows) {
+    EXPECT_STREQ(row.pTail, SkipProgramName(row.pLine)) << "[" << row.pLine << "]";
+  }
+}
+
 TEST_F(CommandLineReader, CallbackReturningZeroStopsTheWalk)
 {
   g_pStopAtKey = "a";

@@ -13,7 +13,9 @@ class TFixedText
 public:
   static const size_t CAPACITY = N;
 
-  TFixedText() { m_aText[0] = 0; }
+  // Empty, and constant: a global one is ready before any code runs, as
+  // the Windows exe runs no constructors of globals.
+  constexpr TFixedText() : m_aText() {}
 
   // Returns false, and keeps the old value, when the text does not fit.
   bool Assign(const char* pText)

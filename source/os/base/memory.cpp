@@ -1,13 +1,9 @@
 #include "memory.h"
 
-#include <stdlib.h>
-
 #include "faults.h"
 
 void* MemAlloc(size_t nBytes)
 {
   if (FaultHit(FAULT_ALLOCATION)) return 0;
-  return malloc(nBytes);
+  return MemResize(0, nBytes);
 }
-
-void MemFree(void* pBlock) { free(pBlock); }

@@ -1,20 +1,20 @@
 #include "text.h"
 
-#include <stdlib.h>
 #include <string.h>
 
 #include "faults.h"
+#include "memory.h"
 
 TText::TText() : m_pData(0), m_nLength(0), m_nCapacity(0) {}
 
-TText::~TText() { free(m_pData); }
+TText::~TText() { MemFree(m_pData); }
 
 bool TText::Reserve(size_t nChars)
 {
   if (nChars + 1 <= m_nCapacity) return true;
   if (nChars + 1 == 0) return false;
   if (FaultHit(FAULT_ALLOCATION)) return false;
-  char* pNew = static_cast<char*>(realloc(m_pData, nChars + 1));
+  char* pNew = static_cast<char*>(MemResize(m_pData, nChars + 1));
   if (pNew == 0) return false;
   if (m_pData == 0) pNew[0] = 0;
   m_pData = pNew;

@@ -39,6 +39,17 @@ int ParseCommandLine(const char* pText, CommandLineCallback pCallback)
   return parser.Parse(aCopy, pCallback);
 }
 
+const char* SkipProgramName(const char* pCommandLine)
+{
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(pCommandLine);
+  bool bQuoted = false;
+  for (; *p > ' ' || (*p != 0 && bQuoted); ++p) {
+    if (*p == '"') bQuoted = !bQuoted;
+  }
+  while (*p != 0 && *p <= ' ') ++p;
+  return reinterpret_cast<const char*>(p);
+}
+
 int TCommandLineParser::Parse(const char* pText, CommandLineCallback pCallback)
 {
   // Key and value are pieces of the text: they fit only if the text does.

@@ -1,5 +1,6 @@
 // The command-line reader: cuts the text into options (marker, key, value)
-// and hands them, in order, to a callback.
+// and hands them, in order, to a callback; and the text it reads, the
+// process's command line after the program's name.
 #ifndef EXTRACTPANEL_COMMANDLINE_H
 #define EXTRACTPANEL_COMMANDLINE_H
 
@@ -23,6 +24,14 @@ const int COMMAND_LINE_REFUSED = -1;
 // 1 when the walk reached the end (a null text too), 0 when the callback
 // stopped it, COMMAND_LINE_REFUSED for an over-long text.
 int ParseCommandLine(const char* pText, CommandLineCallback pCallback);
+
+// The text after the program's name, as WinMain is handed it: the name ends
+// at the first control character or blank outside double quotes, and those
+// after it are skipped. Bytes from 0x80 up belong to the name, as in
+// Windows' own rule for the first argument (MinGW's start-up code read them
+// as signed, ending an unquoted name at the first of them and skipping them
+// after it).
+const char* SkipProgramName(const char* pCommandLine);
 
 class TCommandLineParser
 {

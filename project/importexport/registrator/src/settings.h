@@ -29,8 +29,9 @@ struct TPreExtractionSettings
   TFixedText<1024> PartnerId;          // authorpartnerid
   TFixedText<1024> ParametersFilePath; // parametersfilepath
   TFixedText<1024> ChosenFolder;       // set by the dialog's accepted OK
-  int DesktopChoice;
-  int StartMenuChoice;
+  // Initialised, so that the global is constant: nothing runs constructors.
+  int DesktopChoice = 0;
+  int StartMenuChoice = 0;
 };
 extern TPreExtractionSettings g_PreSettings;
 
@@ -48,8 +49,8 @@ struct TPostExtractionSettings
   TFixedText<1024> BookId;          // autorunbookid
   TFixedText<1024> InstallDirectory;   // installdirectory
   TFixedText<1024> ParametersFilePath; // parametersfilepath
-  int DesktopChoice;
-  int StartMenuChoice;
+  int DesktopChoice = 0;  // initialised, as above
+  int StartMenuChoice = 0;
 };
 extern TPostExtractionSettings g_PostSettings;
 
