@@ -7,9 +7,10 @@
 #                            while it binds it, as for other linkers' output);
 #   .tls                     to the very start of .data, so that _tls_start
 #                            stays at a section start, as TLS offsets need.
-# Each block is moved as the linker wrote it, with its symbols, so the
-# MinGW start-up code finds its tables as before. A binutils whose default
-# script no longer has these anchors stops the configure step.
+# Each block is moved as the linker wrote it, with its symbols, so whatever
+# reads their tables finds them as before (the exe links no C run-time
+# start-up now, and the first two stay all but empty). A binutils whose
+# default script no longer has these anchors stops the configure step.
 
 # Cuts "  NAME BLOCK(__section_alignment__) ... { BODY }" out of script and
 # returns BODY.
