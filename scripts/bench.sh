@@ -61,7 +61,7 @@ echo "  empty GUI program / the one with COM:  $(pairs 1)  (for information)"
 if [ -n "$shipped" ]; then
   echo "  shipped win32 mode 3 / empty with COM: $(pairs 3)  (32-bit under 64-bit Wine)"
 else
-  echo "  (the shipped win32 exe is not timed: this machine cannot run 32-bit code)"
+  echo "  (the shipped win32 exe is not timed: 32-bit Wine does not run here)"
 fi
 cat <<'NOTE'
   The program initialises COM in every mode before it reads its command
