@@ -34,21 +34,20 @@ export EP_WINEPREFIX=$repo/build/bench/prefix
 trap ep_wine_stop EXIT
 ep_wine_start
 bin=$repo/build/win64
-winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 # startbench prints: median, least, most (ms), exit status, command; then,
 # for each command after the first, "pairs" and its ratio to the first.
 startbench() { "$WINE64" "$bin/startbench.exe" "$@" 2>&1 | tr -d '\r'; }
 
 echo
 echo "== start-up under Wine: $runs rounds of starts, the commands taking turns (ms)"
-empty=$(winpath "$bin/emptygui.exe")
-emptycom=$(winpath "$bin/emptycomgui.exe")
-program=$(winpath "$bin/extractpanel.exe")
+empty=$(ep_winpath "$bin/emptygui.exe")
+emptycom=$(ep_winpath "$bin/emptycomgui.exe")
+program=$(ep_winpath "$bin/extractpanel.exe")
 # The yardstick first: each later row is paired with it round by round.
 rows=("\"$emptycom\"" "\"$empty\"" "\"$program\" -mode 3")
 shipped=
 if ep_wine32_ready; then
-  shipped=$(winpath "$repo/build/win32/extractpanel.exe")
+  shipped=$(ep_winpath "$repo/build/win32/extractpanel.exe")
   rows+=("\"$shipped\" -mode 3")
 fi
 table=$(startbench "$runs" "${rows[@]}")

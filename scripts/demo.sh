@@ -68,8 +68,6 @@ bin=$repo/build/win64
 work=$WINEPREFIX/drive_c/ostreldemo
 mkdir -p "$work"
 cp "$bin/fakebrowser.exe" "$work/browser.exe"
-winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-unixpath() { "$WINE64" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r' | sed '/^$/d'; }
 book=$(ini autorunbookid)
 log=$work/starter.log
@@ -108,7 +106,7 @@ sleep 1  # the browser is started, not waited for
 custom=
 [ ! -f "$log" ] || custom=$(sed -n 's/^mode 1: .*CustomPath //p' "$log" | tr -d '\r')
 folder=
-[ -z "$custom" ] || folder=$(unixpath "$custom")
+[ -z "$custom" ] || folder=$(ep_unixpath "$custom")
 
 echo
 echo "== report"
@@ -126,7 +124,7 @@ profile=$WINEPREFIX/drive_c/users/$(id -un)
 desktop=$profile/Desktop/
 programs="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 links=()
-while IFS= read -r -d '' f; do links+=("$(winpath "$f")"); done < <(
+while IFS= read -r -d '' f; do links+=("$(ep_winpath "$f")"); done < <(
   find ${folder:+"$folder"} "$desktop" "$programs/Ostrelbooks" -maxdepth 1 -name '*.lnk' -print0 2>/dev/null)
 [ ${#links[@]} -gt 0 ] && "$WINE64" "$bin/showlink.exe" "${links[@]}" | tr -d '\r' || echo "(none)"
 marker=$(ini importtoostrelfilename)

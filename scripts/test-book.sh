@@ -98,11 +98,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 ep_wine_start
 reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r'; }
-winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-unixpath() { "$WINE64" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 booktest=$WINEPREFIX/drive_c/booktest
-profile=$(unixpath "$("$WINE64" cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')")
-temp=$(unixpath "$("$WINE64" cmd /c 'echo %TEMP%' 2>/dev/null | tr -d '\r')")
+profile=$(ep_unixpath "$("$WINE64" cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')")
+temp=$(ep_unixpath "$("$WINE64" cmd /c 'echo %TEMP%' 2>/dev/null | tr -d '\r')")
 desktop=$profile/Desktop
 programs="$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Ostrelbooks"
 bookkey="HKCU\\Software\\Ostrel\\UserData\\Referrals\\$id"
@@ -113,13 +111,13 @@ links=("$desktop/My Atlas-1.lnk" "$programs/My Atlas-1.lnk")
 # over is put back as it was.
 had7xe=0
 "$WINE64" reg query 'HKCR\.7xe' >/dev/null 2>&1 && had7xe=1
-"$WINE64" reg export 'HKCR\.htm' "$(winpath "$work/htm.reg")" /y >/dev/null 2>&1 || rm -f "$work/htm.reg"
+"$WINE64" reg export 'HKCR\.htm' "$(ep_winpath "$work/htm.reg")" /y >/dev/null 2>&1 || rm -f "$work/htm.reg"
 tidy() {
   rm -rf "$booktest" "${links[@]}"
   "$WINE64" reg delete "$bookkey" /f >/dev/null 2>&1
   "$WINE64" reg delete 'HKCR\booktest.htmlfile' /f >/dev/null 2>&1
   "$WINE64" reg delete 'HKCR\.htm' /f >/dev/null 2>&1
-  [ ! -f "$work/htm.reg" ] || "$WINE64" reg import "$(winpath "$work/htm.reg")" >/dev/null 2>&1
+  [ ! -f "$work/htm.reg" ] || "$WINE64" reg import "$(ep_winpath "$work/htm.reg")" >/dev/null 2>&1
   if [ $had7xe -eq 0 ]; then
     "$WINE64" reg delete 'HKCR\.7xe' /f >/dev/null 2>&1
     "$WINE64" reg delete 'HKCR\7xefile' /f >/dev/null 2>&1
@@ -183,7 +181,7 @@ check "the starter's temporary folder removed" cleaned
 
 echo "-- accepted (signed book)"
 run_book "$work/signed$bits.exe" accept.log accept
-folder=$(unixpath "$chosen")
+folder=$(ep_unixpath "$chosen")
 starter_read() {
   [ "$status" -eq 0 ] || { why="the book's exit status $status"; return 1; }
   has "$log" "mode 1: exit status 1, ExitCode 0, CustomPath $chosen" &&
@@ -203,8 +201,8 @@ shortcuts() {
   [ -f "$folder/Open World's Atlas.lnk" ] && [ -f "${links[0]}" ] ||
     { why="missing: $(ls "$folder" "$desktop")"; return 1; }
   [ ! -e "${links[1]}" ] || { why="a Start-menu entry the reader did not want"; return 1; }
-  shown=$("$WINE64" "$bin/showlink.exe" "$(winpath "$folder/Open World's Atlas.lnk")" \
-    "$(winpath "${links[0]}")" 2>/dev/null | tr -d '\r')
+  shown=$("$WINE64" "$bin/showlink.exe" "$(ep_winpath "$folder/Open World's Atlas.lnk")" \
+    "$(ep_winpath "${links[0]}")" 2>/dev/null | tr -d '\r')
   [ "$(grep -c -F "target: $chosen\\index.htm" <<<"$shown")" -eq 2 ] &&
     [ "$(grep -c -F "icon:   $chosen\\book.ico,0" <<<"$shown")" -eq 2 ] || { why=$shown; false; }
 }

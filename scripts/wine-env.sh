@@ -55,3 +55,7 @@ ep_wine32_ready() {
   bash "$ep_repo/scripts/runs-i386.sh" &&
     dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
 }
+
+# A Unix path as Wine's programs see it, and back.
+ep_winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+ep_unixpath() { "$WINE64" winepath -u "$1" 2>/dev/null | tr -d '\r'; }

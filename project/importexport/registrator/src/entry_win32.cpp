@@ -10,7 +10,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
 {
   HardenDllSearch();
   g_hInstance = hInstance;
-  g_hModule = GetModuleHandleA(0);
+  g_hModule = hInstance;  // the exe itself: its resources are ours
   return RunProgram(lpCmdLine);
 }
 
