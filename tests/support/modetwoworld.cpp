@@ -53,11 +53,13 @@ bool TModeTwoWorld::MakeBookKey(long desktopChoice, long startMenuChoice) const
 namespace {
 
 // The class anew, so that no command of an earlier call is left.
-bool RegisterClassCommand(const char* name, const std::string& command, DWORD type)
+bool RegisterClassCommand(const char* name, const std::string& command, DWORD type, const std::string& verb = "open")
 {
   DeleteRegistryTree(HKEY_CLASSES_ROOT, name);
   if (command.empty()) return WriteRegString(HKEY_CLASSES_ROOT, name, nullptr, "test page");
-  return WriteRegBytes(HKEY_CLASSES_ROOT, std::string(name) + "\\shell\\open\\command", nullptr, type, command + '\0');
+  const std::string shell = std::string(name) + "\\shell";
+  if (verb != "open" && !WriteRegString(HKEY_CLASSES_ROOT, shell, nullptr, verb)) return false;
+  return WriteRegBytes(HKEY_CLASSES_ROOT, shell + "\\" + verb + "\\command", nullptr, type, command + '\0');
 }
 
 }  // namespace
@@ -67,8 +69,8 @@ bool TModeTwoWorld::RegisterPageCommand(const std::string& command, DWORD type) 
   return WriteRegString(HKEY_CLASSES_ROOT, ".htm", nullptr, PageClass()) && RegisterClassCommand(PageClass(), command, type);
 }
 
-bool TModeTwoWorld::ChoosePageClass(const std::string& command) const
+bool TModeTwoWorld::ChoosePageClass(const std::string& command, const std::string& verb) const
 {
   return WriteRegString(HKEY_CURRENT_USER, USER_CHOICE, "ProgId", ChosenClass()) &&
-         RegisterClassCommand(ChosenClass(), command, REG_SZ);
+         RegisterClassCommand(ChosenClass(), command, REG_SZ, verb);
 }

@@ -50,8 +50,9 @@ public:
   // The class name that RegisterPageCommand gives .htm.
   static const char* PageClass() { return "ExtractPanelTest.Page"; }
   // The reader's choice for .htm pages (the UserChoice of Windows 8 and
-  // later) names another class of the test's own, with that open command.
-  bool ChoosePageClass(const std::string& command) const;
+  // later) names another class of the test's own, with that command for
+  // the verb given; a verb other than open becomes the class's default.
+  bool ChoosePageClass(const std::string& command, const std::string& verb = "open") const;
   static const char* ChosenClass() { return "ExtractPanelTest.Chosen"; }
 
 private:
