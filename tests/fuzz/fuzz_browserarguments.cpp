@@ -1,7 +1,8 @@
 // The browser's arguments from any open-command template and book path:
-// the formatter must never read past the one insert it is given, a template
-// without %1 gets the quoted path after a blank, and a template whose only
-// escape is one plain %1 gets the path there.
+// the formatter must never read past the inserts it is given, a template
+// without %1 or the shell's path inserts gets the quoted path after a blank,
+// and a template whose only escape is one plain %1 gets the path there,
+// without added quotes right after "--single-argument ".
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
@@ -60,11 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
   FUZZ_CHECK(BuildBrowserArguments(argTemplate.c_str(), launch.Text(), args));
   const std::string path = launch.Text();
   size_t at;
-  if (argTemplate.find("%1") == std::string::npos) {
+  bool bShellInserts = false;
+  for (const char* pInsert : {"%L", "%l", "%V", "%v", "%*"})
+    bShellInserts = bShellInserts || argTemplate.find(pInsert) != std::string::npos;
+  if (argTemplate.find("%1") == std::string::npos && !bShellInserts) {
     FUZZ_CHECK(args.Text() == argTemplate + " \"" + path + "\"");
   } else if (HasOnePlainInsert(argTemplate, &at)) {
+    static const std::string SINGLE = "--single-argument ";
     bool bQuoted = argTemplate.find("\"%1\"") != std::string::npos;
-    std::string insert = bQuoted ? path : "\"" + path + "\"";
+    bool bSingle = at >= SINGLE.size() && argTemplate.compare(at - SINGLE.size(), SINGLE.size(), SINGLE) == 0;
+    std::string insert = bQuoted || bSingle ? path : "\"" + path + "\"";
     std::string expected = argTemplate.substr(0, at) + insert + argTemplate.substr(at + 2);
     FUZZ_CHECK(args.Text() == expected);
   }

@@ -110,8 +110,64 @@ TEST_F(ModeTwoBrowser, TheReadersChosenClassComesFirst)
   typedef std::vector<std::string> TArgs;
   ASSERT_TRUE(world.ChoosePageClass(quoted + " -chosen %1"));
   EXPECT_EQ((TArgs{"-chosen", book}), OpenWith(quoted, " -walk %1", book).Arguments);
+  // Without a command of its own the class goes to the shell, which finds
+  // nothing to start either: the walk follows, and the quotes are its own.
   ASSERT_TRUE(world.ChoosePageClass(""));
-  EXPECT_EQ((TArgs{"-walk", book}), OpenWith(quoted, " -walk %1", book).Arguments);
+  TLaunch walked = OpenWith(quoted, " -walk %1", book);
+  EXPECT_EQ((TArgs{"-walk", book}), walked.Arguments);
+#ifdef _WIN32
+  EXPECT_EQ("-walk \"" + book + "\"", walked.RawArguments);
+#endif
+}
+
+// A browser from the Store registers a class with no open command; only the
+// shell, asked with that class and its default verb, finds what to start.
+TEST_F(ModeTwoBrowser, AChosenClassWithoutOpenCommandIsStartedByTheShell)
+{
+#ifndef _WIN32
+  GTEST_SKIP() << "a desktop has no file classes that start programs";
+#endif
+  const std::string quoted = "\"" + world.FakeBrowser() + "\"";
+  ASSERT_TRUE(world.ChoosePageClass(quoted + " -viewed %1", "view"));
+  TLaunch launch = OpenWith(quoted, " -walk %1", book);
+  EXPECT_EQ((std::vector<std::string>{"-viewed", book}), launch.Arguments);
+}
+
+// Today's browsers as their installers register them, each planted at its
+// own kind of path, for a book whose folder holds a blank and one whose
+// folder does not. Browsers of one engine read the raw text after
+// "--single-argument " as the path; the others get their arguments split.
+TEST_F(ModeTwoBrowser, TodaysBrowserRegistrationsGetTheBookWhole)
+{
+#ifndef _WIN32
+  GTEST_SKIP() << "a POSIX program gets an argument vector, not the text";
+#endif
+  const std::string blankBook = world.MakeFolder("My Books" + SEP + "Atlas") + SEP + "index.htm";
+  ASSERT_TRUE(WriteWholeFile(blankBook, "<html></html>"));
+  typedef std::vector<std::string> TArgs;
+  const std::string single = " --single-argument %1";
+  struct { const char* name; std::string program, tail; bool chosen, raw; TArgs before; } rows[] = {
+      {"MSEdgeHTM", R"(Program Files (x86)\Microsoft\Edge\Application\msedge.exe)", single, true, true, {}},
+      {"ChromeHTML", R"(Program Files\Google\Chrome\Application\chrome.exe)", single, true, true, {}},
+      {"FirefoxHTML", R"(Program Files\Mozilla Firefox\firefox.exe)", " -osint -url \"%1\"", true, false, {"-osint", "-url"}},
+      {"htmlfile", R"(Program Files\Internet Explorer\iexplore.exe)", " %1", false, false, {}},
+  };
+  for (const auto& row : rows) {
+    const std::string program = Plant(row.program);
+    const std::string quotedProgram = "\"" + program + "\"";
+    ASSERT_TRUE(world.ChoosePageClass(row.chosen ? quotedProgram + row.tail : ""));
+    for (const std::string& path : {book, blankBook}) {
+      TLaunch launch = OpenWith(quotedProgram, row.tail, path);
+      EXPECT_EQ(program, launch.Program) << row.name;
+      if (row.raw) {
+        EXPECT_EQ("--single-argument " + path, launch.RawArguments) << row.name;
+        continue;
+      }
+      TArgs args = row.before;
+      args.push_back(path);
+      EXPECT_EQ(args, launch.Arguments) << row.name << ": " << launch.RawArguments;
+    }
+  }
 }
 
 // A bare name is looked for where the shell looks, less the current folder

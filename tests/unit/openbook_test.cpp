@@ -52,6 +52,35 @@ TEST(BrowserArguments, TheWorkedFormsOfTheOpenCommand)
   EXPECT_EQ(" \"" + q + "\"", ArgumentsOf("", q));
 }
 
+// Browsers of one engine take all that follows "--single-argument " as the
+// path, quotes included, as the shell leaves a bare %1 there; like "%1",
+// that form means no quotes at any insert. The shell fills %L and %V as it
+// fills %1, and %* with nothing.
+TEST(BrowserArguments, TheShellsOwnInsertsAndTheSingleArgumentForm)
+{
+  const std::string q = R"(C:\Books\Atlas\index.htm)";
+  const std::string blank = R"(C:\My Books\Atlas\index.htm)";
+  // 0x95 0x5C is one double-byte character whose second byte is a backslash.
+  const std::string doubleByte = "C:\\Books\\\x95\x5C\\index.htm";
+  struct { std::string argTemplate, launchPath, args; } rows[] = {
+      {"--single-argument %1", q, "--single-argument " + q},
+      {"--single-argument %1", blank, "--single-argument " + blank},
+      {"--single-argument %1", doubleByte, "--single-argument " + doubleByte},
+      {"--single-argument \"%1\"", blank, "--single-argument \"" + blank + "\""},
+      {"--single-argument %L", blank, "--single-argument " + blank},
+      {"-a %1 --single-argument %1", "Q", "-a Q --single-argument Q"},
+      {"--single-argument=%1", "Q", "--single-argument=\"Q\""},
+      {"%L", blank, "\"" + blank + "\""},
+      {"\"%L\"", blank, "\"" + blank + "\""},
+      {"-url %V -new", "Q", "-url \"Q\" -new"},
+      {"%1 %*", "Q", "\"Q\" "},
+      {"-x %*", "Q", "-x  \"Q\""},
+      {"%%L %1 %I", "Q", "%L \"Q\" I"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(row.args, ArgumentsOf(row.argTemplate, row.launchPath)) << row.argTemplate;
+}
+
 TEST(BrowserArguments, AQuotedInsertAnywhereMeansNoQuotesAreAddedAtAnyInsert)
 {
   EXPECT_EQ("\"Q\" Q", ArgumentsOf("\"%1\" %1", "Q"));

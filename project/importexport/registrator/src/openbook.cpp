@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "platform.h"
+#include "shellclass.h"
 #include "tpath.h"
 #include "tregkey.h"
 
@@ -15,12 +16,13 @@ bool Succeeded(HINSTANCE hResult) { return (INT_PTR)hResult > 32; }
 // the Hash beside it is Windows' own and is never looked at.
 const char USER_CHOICE[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.htm\\UserChoice";
 
-// rCommand holds a class name; it becomes that class's open command.
-bool ReadOpenCommand(TText& rCommand)
+// The open command of a class into rCommand.
+bool ReadOpenCommand(const char* pClass, TText& rCommand)
 {
-  if (!rCommand.Append("\\shell\\open\\command")) return false;
+  TText keyName;
+  if (!keyName.Assign(pClass) || !keyName.Append("\\shell\\open\\command")) return false;
   TRegKey key;
-  if (key.Open(HKEY_CLASSES_ROOT, rCommand.Text(), KEY_READ) != ERROR_SUCCESS)
+  if (key.Open(HKEY_CLASSES_ROOT, keyName.Text(), KEY_READ) != ERROR_SUCCESS)
     return false;  // "Shell open command not found"
   return key.QueryExpandedValue(rCommand, 0) == ERROR_SUCCESS;  // else "no command string"
 }
@@ -32,17 +34,16 @@ bool ReadUserChoice(TText& rClass)
          key.QueryValue(rClass, "ProgId") == ERROR_SUCCESS && !rClass.IsEmpty();
 }
 
-// The open command of the reader's chosen class, else of the .htm page
-// type, into rCommand; false at the first lookup of the .htm walk that
-// fails.
-bool FindBrowserCommand(TText& rCommand)
+// The open command of the .htm page type into rCommand; false at the first
+// lookup that fails.
+bool FindPageCommand(TText& rCommand)
 {
-  if (ReadUserChoice(rCommand) && ReadOpenCommand(rCommand)) return true;
+  TText pageClass;
   TRegKey key;
   if (key.Open(HKEY_CLASSES_ROOT, ".htm", KEY_READ) != ERROR_SUCCESS) return false;  // ".htm not found"
-  LONG lRead = key.QueryValue(rCommand, 0);
+  LONG lRead = key.QueryValue(pageClass, 0);
   key.Close();
-  return lRead == ERROR_SUCCESS && ReadOpenCommand(rCommand);  // else "no default string"
+  return lRead == ERROR_SUCCESS && ReadOpenCommand(pageClass.Text(), rCommand);  // else "no default string"
 }
 
 // The template formatted with its one insert; rOut empty when the formatter
@@ -129,23 +130,55 @@ bool EscapeOtherInserts(const char* pTemplate, TText& rSafe)
   return true;
 }
 
+bool ReplaceShellInserts(const char* pTemplate, TText& rOut)
+{
+  rOut.Clear();
+  for (const char* p = pTemplate; *p; ++p) {
+    if (*p != '%' || p[1] == 0) {
+      if (!rOut.Append(p, 1)) return false;
+      continue;
+    }
+    char c = p[1];
+    bool bPath = c == 'L' || c == 'l' || c == 'V' || c == 'v';
+    // An escape pair and an insert the shell does not fill are copied
+    // whole; %* stands for no further arguments and leaves nothing.
+    if (c != '*' && !rOut.Append(bPath ? "%1" : p, 2)) return false;
+    ++p;
+  }
+  return true;
+}
+
 bool BuildBrowserArguments(const char* pTemplate, const char* pLaunchPath, TText& rArgs)
 {
   rArgs.Clear();
-  if (strstr(pTemplate, "%1") == 0) {
-    return rArgs.Assign(pTemplate) && rArgs.Append(" \"") && rArgs.Append(pLaunchPath) &&
+  TText shellForm;
+  if (!ReplaceShellInserts(pTemplate, shellForm)) return false;
+  const char* pShellForm = shellForm.Text();
+  if (strstr(pShellForm, "%1") == 0) {
+    return rArgs.Assign(pShellForm) && rArgs.Append(" \"") && rArgs.Append(pLaunchPath) &&
            rArgs.Append("\"");
   }
-  if (strstr(pTemplate, "\"%1\"") != 0) return FormatWithInsert(pTemplate, pLaunchPath, rArgs);
+  // Browsers that take --single-argument read all that follows it as the
+  // path, quotes included, just as the shell leaves a bare %1 there.
+  if (strstr(pShellForm, "\"%1\"") != 0 || strstr(pShellForm, "--single-argument %1") != 0)
+    return FormatWithInsert(pShellForm, pLaunchPath, rArgs);
   TText quoted;
   return quoted.Assign("\"") && quoted.Append(pLaunchPath) && quoted.Append("\"") &&
-         FormatWithInsert(pTemplate, quoted.Text(), rArgs);
+         FormatWithInsert(pShellForm, quoted.Text(), rArgs);
 }
 
 int OpenBook(const char* pBookPath)
 {
   if (pBookPath == 0 || *pBookPath == 0) return 0;
+  TText chosenClass;
   TText command;
-  if (FindBrowserCommand(command)) return LaunchBrowser(pBookPath, command);
+  if (ReadUserChoice(chosenClass)) {
+    if (ReadOpenCommand(chosenClass.Text(), command)) return LaunchBrowser(pBookPath, command);
+    // A chosen class without a command of its own, as a browser from the
+    // Store registers, names an app that only the shell can start; when it
+    // cannot, the .htm walk follows.
+    if (OpenWithClass(chosenClass.Text(), pBookPath)) return 1;
+  }
+  if (FindPageCommand(command)) return LaunchBrowser(pBookPath, command);
   return Succeeded(ShellExecuteA(0, "open", pBookPath, 0, 0, SW_SHOWNORMAL)) ? 1 : 0;
 }

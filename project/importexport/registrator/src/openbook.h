@@ -15,8 +15,14 @@ bool MakeLaunchPath(const char* pBookPath, TText& rLaunchPath);
 // % at its end, so that they come out as they stand and the formatter reads
 // nothing beyond the one insert. False when out of memory.
 bool EscapeOtherInserts(const char* pTemplate, TText& rSafe);
+// The shell's own inserts in the formatter's terms: %L and %V name the
+// document as %1 does, and %* the further arguments, of which there are
+// none. False when out of memory.
+bool ReplaceShellInserts(const char* pTemplate, TText& rOut);
 // The browser's arguments from the open command's argument template and
-// the launch path. rArgs is empty when formatting failed.
+// the launch path: quotes are added around the path at every %1 unless the
+// template holds "%1" or "--single-argument %1". rArgs is empty when
+// formatting failed.
 bool BuildBrowserArguments(const char* pTemplate, const char* pLaunchPath, TText& rArgs);
 
 #endif
