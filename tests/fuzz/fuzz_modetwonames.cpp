@@ -17,8 +17,8 @@
 #include "fuzzsandbox.h"
 #include "platform.h"
 #include "platform_codepage.h"
+#include "postextractionsettings.h"
 #include "registrator_after.h"
-#include "settings.h"
 #include "shortcuts.h"
 
 namespace {

@@ -7,8 +7,9 @@
 #include <tuple>
 
 #include "filecontent.h"
+#include "preextractionsettings.h"
 #include "registrator_before.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "tempfolder.h"
 #include "testregistry.h"
 

@@ -5,8 +5,8 @@
 #include "filecontent.h"
 #include "modetwoworld.h"
 #include "platform.h"
+#include "postextractionsettings.h"
 #include "registrator_after.h"
-#include "settings.h"
 #include "shelllinkread.h"
 #include "shortcuts.h"
 

@@ -8,7 +8,7 @@
 
 #include "platform.h"
 #include "programresources.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "stringtable.h"
 
 namespace {

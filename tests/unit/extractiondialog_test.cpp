@@ -8,9 +8,9 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "pathtesting.h"
+#include "preextractionsettings.h"
 #include "programresources.h"
 #include "registrator_before.h"
-#include "settings.h"
 #include "stringtable.h"
 #include "tempfolder.h"
 

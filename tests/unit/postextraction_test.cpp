@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform.h"
+#include "postextractionsettings.h"
 #include "registrator_after.h"
-#include "settings.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "extractiondialog.h"
 #include "filecontent.h"
 #include "paramfile.h"
+#include "preextractionsettings.h"
 #include "registrator_before.h"
-#include "settings.h"
 #include "tempfolder.h"
 
 // A runner holds only what its own walk gave, and opens the dialog with

@@ -9,7 +9,7 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "runcontrol.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "tempfolder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "commandline.h"
 #include "dllsearch.h"
 #include "runcontrol.h"
-#include "settings.h"
+#include "runvalues.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
 {

@@ -2,8 +2,8 @@
 
 #include "folderpath.h"
 #include "memory.h"
+#include "preextractionsettings.h"
 #include "resultfile.h"
-#include "settings.h"
 #include "stringtable.h"
 
 namespace {

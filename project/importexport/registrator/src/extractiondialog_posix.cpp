@@ -6,8 +6,9 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "preextractionsettings.h"
 #include "resource.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "stringtable.h"
 #include "textcompare.h"
 

@@ -4,8 +4,9 @@
 
 #include "ansipath.h"
 #include "contract.h"
+#include "preextractionsettings.h"
 #include "resource.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "stringtable.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "bookkey.h"
 #include "platform.h"
-#include "settings.h"
+#include "postextractionsettings.h"
 #include "shellnotify.h"
 #include "tregkey.h"
 
@@ -58,7 +58,7 @@ void WriteMarkerFile(const char* pPath)
 
 int RecordInstallDirectory()
 {
-  TPostExtractionSettings& rSettings = g_PostSettings;
+  const TPostExtractionSettings& rSettings = g_PostSettings;
   if (rSettings.BookId.IsEmpty()) return 1;
   // Only a book key that mode 1 made is extended; none is created here.
   TRegKey referrals;

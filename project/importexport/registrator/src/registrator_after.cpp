@@ -4,7 +4,7 @@
 #include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"
-#include "settings.h"
+#include "postextractionsettings.h"
 #include "settingswalk.h"
 #include "shortcuts.h"
 

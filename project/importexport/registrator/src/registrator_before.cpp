@@ -4,8 +4,9 @@
 #include "byteorder.h"
 #include "extractiondialog.h"
 #include "platform.h"
+#include "preextractionsettings.h"
 #include "resultfile.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "settingswalk.h"
 
 namespace {

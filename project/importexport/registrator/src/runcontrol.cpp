@@ -1,10 +1,10 @@
 #include "runcontrol.h"
 
+#include "platform.h"
 #include "registrator_after.h"
 #include "registrator_before.h"
-#include "platform.h"
 #include "resultfile.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "settingswalk.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "shortcuts.h"
 
 #include "bookkey.h"
+#include "postextractionsettings.h"
 #include "resourcetext.h"
-#include "settings.h"
 #include "shelllink.h"
 #include "shellnotify.h"
 #include "specialfolder.h"
@@ -156,7 +156,7 @@ int ReadShortcutChoices()
 
 int MakeChosenShortcuts()
 {
-  TPostExtractionSettings& rSettings = g_PostSettings;
+  const TPostExtractionSettings& rSettings = g_PostSettings;
   ReadShortcutChoices();
   if (rSettings.DesktopChoice != 0)
     MakeShortcut(SHORTCUT_DESKTOP, rSettings.TargetPath.Text(), rSettings.DesktopShortcutName.Text(),
