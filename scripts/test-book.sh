@@ -20,7 +20,7 @@ done
 . scripts/wine-env.sh
 if ep_wine32_ready; then
   bits=32 other=64 driver=$repo/build/win32/drivedialog.exe
-  [ -f "$driver" ] || cmake --build --preset win32 --target drivedialog >/dev/null || exit 1
+  cmake --build --preset win32 --target drivedialog >/dev/null || exit 1
   echo "books run: the 32-bit stub around build/win32/extractpanel.exe (32-bit Wine runs here)"
 else
   bits=64 other=32 driver=$bin/drivedialog.exe
