@@ -246,8 +246,11 @@ lukasz_book=$lukasz/Documents/Ostrelbooks/Atlas
 rm -rf "$lukasz"
 mkdir -p "$lukasz/Documents" "$lukasz/Temp"
 users_before=$(ls -A "$WINEPREFIX/drive_c/users")
-"$WINE64" reg export "$shellfolders" "$(ep_winpath "$work/shellfolders.reg")" /y >/dev/null 2>&1
-"$WINE64" reg export 'HKCU\Environment' "$(ep_winpath "$work/environment.reg")" /y >/dev/null 2>&1
+# The shell keeps what it finds in Shell Folders: that goes back too.
+saved=("$shellfolders" "${shellfolders/User Shell/Shell}" 'HKCU\Environment')
+for i in "${!saved[@]}"; do
+  "$WINE64" reg export "${saved[$i]}" "$(ep_winpath "$work/saved$i.reg")" /y >/dev/null 2>&1
+done
 reg add "$shellfolders" /v Personal /t REG_EXPAND_SZ /d "$lukasz_win\\Documents" /f >/dev/null
 for v in TEMP TMP; do reg add 'HKCU\Environment' /v $v /t REG_EXPAND_SZ /d "$lukasz_win\\Temp" /f >/dev/null; done
 check "Atlas built for the reader" built lukasz$bits.exe "$(machine $bits)" 0 --stub $bits --id "$lukasz_id" \
@@ -289,8 +292,7 @@ lukasz_only() {
 }
 check "no other folder under C:\\users, and TEMP left empty" lukasz_only
 "$WINE64" reg delete "$lukasz_key" /f >/dev/null 2>&1
-"$WINE64" reg import "$(ep_winpath "$work/shellfolders.reg")" >/dev/null 2>&1
-"$WINE64" reg import "$(ep_winpath "$work/environment.reg")" >/dev/null 2>&1
+for i in "${!saved[@]}"; do "$WINE64" reg import "$(ep_winpath "$work/saved$i.reg")" >/dev/null 2>&1; done
 rm -rf "$lukasz"
 
 tidy
