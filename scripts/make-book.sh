@@ -19,24 +19,26 @@
 #   --helper EXE     pack this extractpanel.exe instead (of the stub's bitness)
 #   --sign CERT.pfx  sign the helper before packing and the book after, with
 #                    osslsigncode; the password comes from EP_SIGN_PASSWORD
+#   --codepage CP    the readers' ANSI code page (default 1252): every value
+#                    the helper reads must be whole in it
 # OUT.exe appears only when everything succeeded; an error leaves nothing.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
 fail() { echo "make-book: $*" >&2; exit 1; }
-usage() { sed -n '2,22s/^# \{0,1\}//p' "$0" >&2; exit 2; }
+usage() { sed -n '2,24s/^# \{0,1\}//p' "$0" >&2; exit 2; }
 
 id= title= start=index.htm icon= icon_set=0 marker=import.7xe user= sku= partner=
-folder= stub=32 helper= cert=
+folder= stub=32 helper= cert= codepage=1252
 while [ $# -gt 0 ]; do
   case $1 in
-    --id|--title|--start|--icon|--marker|--user|--sku|--partner|--folder|--stub|--helper|--sign)
+    --id|--title|--start|--icon|--marker|--user|--sku|--partner|--folder|--stub|--helper|--sign|--codepage)
       [ $# -ge 2 ] || fail "$1 needs a value"
       case $1 in
         --id) id=$2 ;; --title) title=$2 ;; --start) start=$2 ;;
         --icon) icon=$2 icon_set=1 ;; --marker) marker=$2 ;; --user) user=$2 ;;
         --sku) sku=$2 ;; --partner) partner=$2 ;; --folder) folder=$2 ;;
-        --stub) stub=$2 ;; --helper) helper=$2 ;; --sign) cert=$2 ;;
+        --stub) stub=$2 ;; --helper) helper=$2 ;; --sign) cert=$2 ;; --codepage) codepage=$2 ;;
       esac
       shift 2 ;;
     -h|--help) usage ;;
@@ -96,6 +98,28 @@ check_value "marker" "$marker" 259
 check_value "folder" "$folder" 259
 check_name "title" "$title"
 check_name "open shortcut's name" "Open $title"
+# The helper reads its command line and result file in the readers' ANSI
+# code page, where a character outside it becomes a look-alike or "?".
+# iconv converts without best fit, as the starter does.
+case $codepage in
+  65001) ;;
+  *[!0-9]*|'') fail "--codepage takes a code page number, not $codepage" ;;
+  *) printf '' | iconv -f UTF-8 -t "CP$codepage" >/dev/null 2>&1 ||
+       fail "iconv does not know code page $codepage" ;;
+esac
+whole() { # WHAT OPTION VALUE
+  [ "$codepage" = 65001 ] || printf %s "$3" | iconv -f UTF-8 -t "CP$codepage" >/dev/null 2>&1 ||
+    fail "the $1 ($2) holds characters outside code page $codepage (--codepage): $3"
+}
+whole "book id" --id "$id"
+whole title --title "$title"
+whole "start file" --start "$start"
+whole icon --icon "$icon"
+whole marker --marker "$marker"
+whole "user id" --user "$user"
+whole "product code" --sku "$sku"
+whole "partner id" --partner "$partner"
+whole folder --folder "$folder"
 # The starter's strings, its command lines among them, hold 1023
 # characters. Both lines must fit with a temporary folder of 64 characters
 # and a chosen folder of 259.

@@ -20,7 +20,7 @@ done
 . scripts/wine-env.sh
 if ep_wine32_ready; then
   bits=32 other=64 driver=$repo/build/win32/drivedialog.exe
-  [ -f "$driver" ] || cmake --build --preset win32 --target drivedialog >/dev/null || exit 1
+  cmake --build --preset win32 --target drivedialog >/dev/null || exit 1
   echo "books run: the 32-bit stub around build/win32/extractpanel.exe (32-bit Wine runs here)"
 else
   bits=64 other=32 driver=$bin/drivedialog.exe
@@ -62,6 +62,8 @@ check "a missing book folder" refused "no book folder $work/missing" "$work/miss
 check "a book folder without its start file" refused "has no start file index.htm" "$work/nostart"
 EP_SIGN_PASSWORD=wrong check "a certificate that does not open (wrong password)" \
   refused "does not open" --sign "$work/cert.pfx" samples/atlas
+check "a title outside the default code page" \
+  refused "the title (--title) holds characters outside code page 1252" --title "地図帳" samples/atlas
 
 echo "== make-book.sh: three books"
 id=booktest-atlas
@@ -230,6 +232,68 @@ check "the browser asked to open the start file" browser
 signed() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >/dev/null 2>&1; }
 check "the helper the book ran was signed" signed "$helper_copy"
 check "the starter's temporary folder removed" cleaned
+
+echo "-- a reader whose Documents and TEMP lie under a name outside the code page"
+# C:\users\Łukasz on code page 1252, which Wine takes from C.UTF-8 while its
+# file names keep every character. The reader types the folder in full.
+export LC_ALL=C.UTF-8
+lukasz=$WINEPREFIX/drive_c/users/Łukasz
+lukasz_win='C:\users\Łukasz'
+shellfolders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+lukasz_id=booktest-lukasz
+lukasz_key="HKCU\\Software\\Ostrel\\UserData\\Referrals\\$lukasz_id"
+lukasz_book=$lukasz/Documents/Ostrelbooks/Atlas
+rm -rf "$lukasz"
+mkdir -p "$lukasz/Documents" "$lukasz/Temp"
+users_before=$(ls -A "$WINEPREFIX/drive_c/users")
+# The shell keeps what it finds in Shell Folders: that goes back too.
+saved=("$shellfolders" "${shellfolders/User Shell/Shell}" 'HKCU\Environment')
+for i in "${!saved[@]}"; do
+  "$WINE64" reg export "${saved[$i]}" "$(ep_winpath "$work/saved$i.reg")" /y >/dev/null 2>&1
+done
+reg add "$shellfolders" /v Personal /t REG_EXPAND_SZ /d "$lukasz_win\\Documents" /f >/dev/null
+for v in TEMP TMP; do reg add 'HKCU\Environment' /v $v /t REG_EXPAND_SZ /d "$lukasz_win\\Temp" /f >/dev/null; done
+check "Atlas built for the reader" built lukasz$bits.exe "$(machine $bits)" 0 --stub $bits --id "$lukasz_id" \
+  --folder '' --title Atlas
+accept_lukasz() { "$WINE64" "$driver" "$lukasz_win\\Documents\\Ostrelbooks\\Atlas" 0 0 >/dev/null 2>&1; }
+run_book "$work/lukasz$bits.exe" lukasz.log accept_lukasz
+echo "$log" | sed 's/^/  log: /'
+lukasz_status() { [ "$status" -eq 0 ] || { why="the book's exit status $status"; false; }; }
+check "the book ended with status 0" lukasz_status
+# The log is written in the code page, where a look-alike (Lukasz) would
+# name another folder: each path handed over must name the real one.
+# The Unix folder a Windows path names, as Wine finds it (short names
+# too), without Wine's drive links.
+unix_real() { realpath -m "$(ep_unixpath "$1")"; }
+resolves() { # LOG-PREFIX UNIX-PATH: UNIX-PATH, which may hold a pattern
+  local line path
+  line=$(grep -m1 -F -- "$1" <<<"$log") || { why="no \"$1\" in the log"; return 1; }
+  path=${line#"$1"}
+  [[ $(unix_real "$path") == $(realpath -m "$2") ]] || { why="$path is $(unix_real "$path")"; false; }
+}
+check "the helper run from TEMP under Łukasz" \
+  resolves "helper: " "$lukasz/Temp/ns*.tmp/extractpanel.exe"
+check "ExePath naming the folder under Łukasz's Documents" \
+  resolves "ExePath: " "$lukasz_book"
+lukasz_record() {
+  local r dir
+  r=$(reg query "$lukasz_key")
+  dir=$(sed -n 's/^ *Install Directory *REG_SZ *//p' <<<"$r")
+  [ -n "$dir" ] || { why="no Install Directory: $r"; return 1; }
+  echo "  Install Directory: $dir"
+  [ "$(unix_real "$dir")" = "$(realpath -m "$lukasz_book")" ] || { why="$dir is $(unix_real "$dir")"; return 1; }
+  cmp -s samples/atlas/index.htm "$lukasz_book/index.htm" || { why="the book is not in $lukasz_book"; false; }
+}
+check "the book in the real folder, its Install Directory naming it" lukasz_record
+lukasz_only() {
+  [ "$(ls -A "$WINEPREFIX/drive_c/users")" = "$users_before" ] ||
+    { why="C:\\users holds $(ls -A "$WINEPREFIX/drive_c/users" | tr '\n' ' ')"; return 1; }
+  [ -z "$(ls -A "$lukasz/Temp")" ] || { why="left in TEMP: $(ls -A "$lukasz/Temp")"; false; }
+}
+check "no other folder under C:\\users, and TEMP left empty" lukasz_only
+"$WINE64" reg delete "$lukasz_key" /f >/dev/null 2>&1
+for i in "${!saved[@]}"; do "$WINE64" reg import "$(ep_winpath "$work/saved$i.reg")" >/dev/null 2>&1; done
+rm -rf "$lukasz"
 
 tidy
 [ $own -eq 0 ] || { ep_wine_stop; ep_xvfb_stop; trap - EXIT; }

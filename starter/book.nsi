@@ -88,6 +88,80 @@ Var Folder   ; CustomPath as read back: where the reader wants the book
   ${EndIf}
 !macroend
 
+; The helper reads its command line and the result file in the ANSI code
+; page, and the result file is written in it too. Sets $0 to a form of the
+; path $0 that the code page holds, naming the same place: the path as it
+; is when every character converts as itself (a best-fit look-alike such as
+; Lukasz for Łukasz names another folder), else the short form of its
+; longest part that exists, followed by the names below it as they stand.
+; Empty when there is none: a volume without short names, or a new name
+; outside the code page. On code page 65001 every path converts.
+Function AnsiPath
+  Push $1 ; the part tried
+  Push $2 ; the names below it
+  Push $3
+  Push $4
+  System::Call 'kernel32::GetACP() i .r1'
+  ${If} $1 = 65001
+    Goto done
+  ${EndIf}
+  StrCpy $3 $0
+  Call InCodePage
+  ${If} $3 == 1
+    Goto done
+  ${EndIf}
+  StrCpy $1 $0
+  StrCpy $2 ""
+  ${Do}
+    System::Call 'kernel32::GetShortPathNameW(w r1, w .r3, i ${NSIS_MAX_STRLEN}) i .r4'
+    ${If} $4 > 0
+    ${AndIf} $4 < ${NSIS_MAX_STRLEN}
+      StrCpy $0 "$3$2"
+      StrCpy $3 $0
+      Call InCodePage
+      ${If} $3 != 1
+        StrCpy $0 ""
+      ${EndIf}
+      Goto done
+    ${EndIf}
+    ; Not there: the part up to its last backslash is tried next.
+    StrLen $4 $1
+    ${Do}
+      IntOp $4 $4 - 1
+      ${If} $4 < 1
+        ${Break}
+      ${EndIf}
+      StrCpy $3 $1 1 $4
+    ${LoopUntil} $3 == "\"
+    ${If} $4 < 1
+      StrCpy $0 ""
+      Goto done
+    ${EndIf}
+    StrCpy $3 $1 "" $4
+    StrCpy $2 "$3$2"
+    StrCpy $1 $1 $4
+  ${Loop}
+done:
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+FunctionEnd
+
+; $3 becomes 1 when the text $3 converts into the ANSI code page with every
+; character as itself, else 0.
+Function InCodePage
+  Push $4
+  System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w r3, i -1, i 0, i 0, i 0, *i .r4) i .r3'
+  ${If} $3 > 0
+  ${AndIf} $4 = 0
+    StrCpy $3 1
+  ${Else}
+    StrCpy $3 0
+  ${EndIf}
+  Pop $4
+FunctionEnd
+
 Function .onInit
   ${GetParameters} $R0
   ClearErrors
@@ -109,16 +183,29 @@ Section
   InitPluginsDir
   SetOutPath $PLUGINSDIR
   File "/oname=extractpanel.exe" "${HELPER}"
-  StrCpy $Helper "$PLUGINSDIR\extractpanel.exe"
-  StrCpy $Result "$PLUGINSDIR\book.rtp"
+  StrCpy $0 $PLUGINSDIR
+  Call AnsiPath
+  ${If} $0 == ""
+    !insertmacro FINISH 2 "the temporary folder $PLUGINSDIR has no form in the code page"
+  ${EndIf}
+  StrCpy $Helper "$0\extractpanel.exe"
+  StrCpy $Result "$0\book.rtp"
   !insertmacro LOG "helper: $Helper"
 
   ; Mode 1 shows the extraction dialog. The result file carries ExePath in;
   ; the book id names the reader's registry record, which keeps the three
   ; referral values. Values with a blank, "-" or "/" must be quoted, or the
   ; helper ends them there; a quoted value must be followed by a blank.
-  WriteINIStr $Result ADRTP ExePath $INSTDIR
-  !insertmacro LOG "ExePath: $INSTDIR"
+  ; A folder offered without a form in the code page is not offered: the
+  ; dialog then offers its own, and the reader chooses.
+  StrCpy $0 $INSTDIR
+  Call AnsiPath
+  ${If} $0 != ""
+    WriteINIStr $Result ADRTP ExePath $0
+    !insertmacro LOG "ExePath: $0"
+  ${Else}
+    !insertmacro LOG "ExePath: none, $INSTDIR has no form in the code page"
+  ${EndIf}
   !insertmacro RUN_HELPER '-mode 1 -rtpfilename "$Result" -autorunbookid "${BOOK_ID}" -authoruserid "${USER_ID}" -authorostrelsku "${SKU}" -authorpartnerid "${PARTNER_ID}"'
   ReadINIStr $Folder $Result ADRTP CustomPath
   !insertmacro LOG "mode 1: exit status $Status, ExitCode $ExitCode, CustomPath $Folder"
@@ -143,6 +230,9 @@ Section
     !insertmacro FINISH 2 "the book's files could not be written"
   ${EndIf}
   !insertmacro LOG "extracted into: $Folder"
+  StrCpy $0 $Folder
+  Call AnsiPath
+  StrCpy $Folder $0
 
   ; Mode 2 registers the book: the install directory (the folder the book is
   ; in), and the start file, icon and import marker relative to it; the two

@@ -421,9 +421,10 @@ protected:
   }
 };
 
-// Typed, a new folder under the name cannot be written in the code page
-// and is refused; chosen in the browser, the existing folder keeps its name
-// in the edit and is handed over in its short form, the same folder.
+// A folder picked under a name outside the code page, with a new folder
+// typed after it, is handed over as the picked folder's short form and the
+// new name; the picked folder keeps its name in the edit, and nothing is
+// made. A new name outside the code page has no form there and is refused.
 TEST_F(ExtractionDialogWindowWestern, ANameOutsideTheCodePageIsNeverALookAlike)
 {
   std::wstring lodz = Wide(m_Temp.Path()) + L"\\\u0141\u00f3d\u017a";
@@ -432,7 +433,7 @@ TEST_F(ExtractionDialogWindowWestern, ANameOutsideTheCodePageIsNeverALookAlike)
   HWND hDialog = run.Dialog();
   ASSERT_NE(HWND(0), hDialog);
 
-  SetDlgItemTextW(hDialog, 2000, (lodz + L"\\Atlas").c_str());
+  SetDlgItemTextW(hDialog, 2000, (lodz + L"\\\u0141ad").c_str());
   ExpectOkRefused(run);
 
   SetDlgItemTextW(hDialog, 2000, lodz.c_str());
@@ -444,14 +445,18 @@ TEST_F(ExtractionDialogWindowWestern, ANameOutsideTheCodePageIsNeverALookAlike)
   ASSERT_TRUE(WaitUntilGone(hBrowser));
   EXPECT_EQ(lodz, WideItemText(hDialog, 2000));
 
+  SetDlgItemTextW(hDialog, 2000, (lodz + L"\\Atlas").c_str());
   Click(hDialog, IDOK);
-  HWND hQuestion = WaitForWindow(MESSAGE_CLASS, "Path confirmation");
-  ASSERT_NE(HWND(0), hQuestion);
-  Click(hQuestion, IDYES);
-  EXPECT_EQ(1, run.Result().ExitStatus);
+  TProcessResult result = run.Result();
+  EXPECT_EQ(1, result.ExitStatus) << result.Output;
   std::string custom = ProfileValue(m_ResultFile, "CustomPath");
+  const std::string atlas = "\\Atlas";
+  ASSERT_GT(custom.size(), atlas.size());
+  EXPECT_EQ(atlas, custom.substr(custom.size() - atlas.size())) << custom;
   wchar_t named[MAX_PATH] = L"";
-  GetLongPathNameW(Wide(custom).c_str(), named, MAX_PATH);
+  GetLongPathNameW(Wide(custom.substr(0, custom.size() - atlas.size())).c_str(), named, MAX_PATH);
   EXPECT_EQ(lodz, named) << custom;
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((lodz + L"\\Atlas").c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_Temp.File("L\xf3" "dz").c_str()));
   RemoveDirectoryW(lodz.c_str());
 }

@@ -1,7 +1,8 @@
 // Drives the extraction dialog of a running extractpanel from another
 // process, as a reader would: drivedialog FOLDER DESKTOP(0|1) STARTMENU(0|1)
 // Types the folder, sets both boxes, presses OK and answers Yes should the
-// folder exist. Exits 0 when the dialog closed.
+// folder exist. Exits 0 when the dialog closed. The folder is read and typed
+// wide, so a name outside the ANSI code page is typed as itself.
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -26,7 +27,9 @@ static void SetCheck(HWND hDialog, int nId, int nChecked)
 
 int main(int argc, char** argv)
 {
-  if (argc != 4) {
+  int nWide = 0;
+  LPWSTR* ppWide = CommandLineToArgvW(GetCommandLineW(), &nWide);
+  if (argc != 4 || ppWide == 0 || nWide != 4) {
     fprintf(stderr, "usage: drivedialog FOLDER DESKTOP STARTMENU\n");
     return 2;
   }
@@ -36,7 +39,7 @@ int main(int argc, char** argv)
     return 1;
   }
   Sleep(300);  // let a screenshot see the dialog as it opened
-  SetDlgItemTextA(hDialog, 2000, argv[1]);
+  SetDlgItemTextW(hDialog, 2000, ppWide[1]);
   SetCheck(hDialog, 2002, atoi(argv[2]));
   SetCheck(hDialog, 2003, atoi(argv[3]));
   PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
