@@ -14,7 +14,6 @@
 
 namespace {
 
-
 class ReferralRecordFaults : public ::testing::Test
 {
 protected:

@@ -99,14 +99,12 @@ void ShowMessage(UINT nCaption, UINT nText)
 TAnswer CheckFolder(const char* pFolder)
 {
   switch (JudgeFolder(pFolder)) {
-  case FOLDER_ACCEPT:
-    return ANSWER_YES;
-  case FOLDER_INVALID:
-    ShowMessage(IDS_INVALID_CAPTION, IDS_INVALID_TEXT);
-    printf("\n");
-    return ANSWER_NO;
-  case FOLDER_ASK:
-    break;
+    case FOLDER_ACCEPT: return ANSWER_YES;
+    case FOLDER_INVALID:
+      ShowMessage(IDS_INVALID_CAPTION, IDS_INVALID_TEXT);
+      printf("\n");
+      return ANSWER_NO;
+    case FOLDER_ASK: break;
   }
   ShowMessage(IDS_EXISTS_CAPTION, IDS_EXISTS_TEXT);
   TAnswer eAnswer = AskYesNo("Yes or No", true);

@@ -11,17 +11,17 @@
 
 struct TPostExtractionSettings
 {
-  TPathText DesktopShortcutName;    // desktopshortcutname, or the book folder name
-  TPathText OpenShortcutName;       // openshortcutname
-  TPathText ImportMarkerName;       // importtoostrelfilename
-  TPathText ImportMarkerPath;       // derived
-  TPathText IconName;               // shortcuticonpath
-  TPathText IconPath;               // derived
-  TPathText TargetName;             // targetfilepath
-  TPathText TargetPath;             // derived
-  TFixedText<1024> BookId;          // autorunbookid
-  TFixedText<1024> InstallDirectory;   // installdirectory
-  TFixedText<1024> ParametersFilePath; // parametersfilepath
+  TPathText DesktopShortcutName;  // desktopshortcutname, or the book folder name
+  TPathText OpenShortcutName;  // openshortcutname
+  TPathText ImportMarkerName;  // importtoostrelfilename
+  TPathText ImportMarkerPath;  // derived
+  TPathText IconName;  // shortcuticonpath
+  TPathText IconPath;  // derived
+  TPathText TargetName;  // targetfilepath
+  TPathText TargetPath;  // derived
+  TFixedText<1024> BookId;  // autorunbookid
+  TFixedText<1024> InstallDirectory;  // installdirectory
+  TFixedText<1024> ParametersFilePath;  // parametersfilepath
   // Initialised, so that the global is constant: nothing runs constructors.
   int DesktopChoice = 0;
   int StartMenuChoice = 0;

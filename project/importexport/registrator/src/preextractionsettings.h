@@ -11,12 +11,12 @@
 
 struct TPreExtractionSettings
 {
-  TFixedText<1024> BookId;             // autorunbookid
-  TFixedText<1024> UserId;             // authoruserid
-  TFixedText<1024> OstrelSku;          // authorostrelsku
-  TFixedText<1024> PartnerId;          // authorpartnerid
-  TFixedText<1024> ParametersFilePath; // parametersfilepath
-  TFixedText<1024> ChosenFolder;       // set by the dialog's accepted OK
+  TFixedText<1024> BookId;  // autorunbookid
+  TFixedText<1024> UserId;  // authoruserid
+  TFixedText<1024> OstrelSku;  // authorostrelsku
+  TFixedText<1024> PartnerId;  // authorpartnerid
+  TFixedText<1024> ParametersFilePath;  // parametersfilepath
+  TFixedText<1024> ChosenFolder;  // set by the dialog's accepted OK
   // Initialised, so that the global is constant: nothing runs constructors.
   int DesktopChoice = 0;
   int StartMenuChoice = 0;

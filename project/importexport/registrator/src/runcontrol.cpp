@@ -10,9 +10,9 @@
 namespace {
 
 const TSettingKey<TRunControlValues> RUN_CONTROL_KEYS[] = {
-  {"mode", COMMAND_LINE_AND_FILE, &TRunControlValues::Mode},
-  {"rtpfilename", COMMAND_LINE_ONLY, &TRunControlValues::RtpFileName},
-  {"parametersfilepath", COMMAND_LINE_ONLY, &TRunControlValues::ParametersFilePath},
+    {"mode", COMMAND_LINE_AND_FILE, &TRunControlValues::Mode},
+    {"rtpfilename", COMMAND_LINE_ONLY, &TRunControlValues::RtpFileName},
+    {"parametersfilepath", COMMAND_LINE_ONLY, &TRunControlValues::ParametersFilePath},
 };
 
 int RunControlOptionCallback(const char* pKey, const char* pValue)
