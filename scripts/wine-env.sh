@@ -10,6 +10,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINE64=/usr/lib/wine/wine64
 [ -x "$WINE64" ] || WINE64=$(command -v wine64 || command -v wine)
+# 32-bit programs run natively where the kernel runs i386 code, else under
+# qemu-i386 (scripts/wine32.sh). EP_WINE32_EMULATE=1 or 0 forces the choice.
+if [ -z "${EP_WINE32_EMULATE:-}" ]; then
+  EP_WINE32_EMULATE=1
+  ! bash "$ep_repo/scripts/runs-i386.sh" || EP_WINE32_EMULATE=0
+fi
+export EP_WINE32_EMULATE
+if [ "$EP_WINE32_EMULATE" = 1 ]; then
+  bash "$ep_repo/scripts/wine32.sh" prepare && WINE64=$ep_repo/scripts/wine64-qemu
+fi
 
 # Creates the prefix when it is missing and keeps one wineserver running for
 # the whole run, so each program starts in about a second.
