@@ -23,9 +23,11 @@ prepare() {
     local dir=$out/lib/${lib%%:*} flag=${lib#*:}
     [ "$dir/libwine32exec.so" -nt "$src" ] && continue
     mkdir -p "$dir"
-    gcc "$flag" -O2 -shared -fPIC -Wall -o "$dir/libwine32exec.so" "$src" -ldl 2>"$out/build.log" ||
+    # Built aside and renamed: Wine may be starting beside this build.
+    gcc "$flag" -O2 -shared -fPIC -Wall -o "$dir/libwine32exec.so.$$" "$src" 2>"$out/build.log" ||
       fail "cannot build the $flag preload library ($(head -n 3 "$out/build.log" | tr '\n' ' '));" \
         "gcc -m32 needs Debian's gcc-multilib (bash scripts/setup.sh)"
+    mv -f "$dir/libwine32exec.so.$$" "$dir/libwine32exec.so"
   done
 }
 
