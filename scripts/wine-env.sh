@@ -19,6 +19,9 @@ fi
 export EP_WINE32_EMULATE
 if [ "$EP_WINE32_EMULATE" = 1 ]; then
   bash "$ep_repo/scripts/wine32.sh" prepare && WINE64=$ep_repo/scripts/wine64-qemu
+  # Wine's crash debugger never finishes with an emulated process: a program
+  # that crashed would wait for it until its test gave up. It ends at once.
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
 fi
 
 # Creates the prefix when it is missing and keeps one wineserver running for

@@ -37,6 +37,7 @@ check() {
   if [ "$EP_WINE32_EMULATE" = 1 ]; then
     how="under qemu-i386"
     command -v qemu-i386 >/dev/null || fail "qemu-i386 is missing: install Debian's qemu-user (bash scripts/setup.sh)"
+    prepare
   fi
   [ -x /usr/lib/wine/wine ] ||
     fail "Debian's 32-bit Wine loader /usr/lib/wine/wine is missing: dpkg --add-architecture i386 and install wine32:i386 (bash scripts/setup.sh)"
