@@ -24,7 +24,7 @@ export EP_WINEPREFIX=$repo/build/demo/prefix
 . scripts/wine-env.sh
 if [ -n "${EP_DEMO_PROGRAM:-}" ]; then
   program=$(realpath "$EP_DEMO_PROGRAM")
-  [ "$(bash scripts/pe-machine.sh "$program")" = 8664 ] && bits=64 || bits=32
+  [ "$(ep_pe_machine "$program")" = 8664 ] && bits=64 || bits=32
   why="the helper given is $bits-bit"
 else
   bits=32 program=$repo/build/win32/extractpanel.exe why="readers get it"
@@ -52,13 +52,10 @@ bash scripts/make-book.sh --stub $bits --helper "$program" --id "$(ini autorunbo
   --user "$(ini authoruserid)" --sku "$(ini authorostrelsku)" --partner "$(ini authorpartnerid)" \
   --folder 'C:\Ostrelbooks\Atlas' samples/atlas "$book_exe"
 
-trap 'ep_wine_stop; ep_xvfb_stop' EXIT
+# Without a display the dialog runs on a virtual one, driven and photographed.
 driven=0
-if [ -z "${DISPLAY:-}" ]; then
-  ep_xvfb_start
-  driven=1
-fi
-ep_wine_start
+[ -n "${DISPLAY:-}" ] || driven=1
+ep_session_start
 [ $bits -eq 64 ] || bash scripts/wine32.sh check
 
 bin=$repo/build/win64
@@ -66,7 +63,7 @@ bin=$repo/build/win64
 work=$WINEPREFIX/drive_c/ostreldemo
 mkdir -p "$work"
 cp "$bin/fakebrowser.exe" "$work/browser.exe"
-reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r' | sed '/^$/d'; }
+reg() { ep_reg "$@" | sed '/^$/d'; }
 book=$(ini autorunbookid)
 log=$work/starter.log
 
