@@ -45,11 +45,8 @@ emptycom=$(ep_winpath "$bin/emptycomgui.exe")
 program=$(ep_winpath "$bin/extractpanel.exe")
 # The yardstick first: each later row is paired with it round by round.
 rows=("\"$emptycom\"" "\"$empty\"" "\"$program\" -mode 3")
-shipped=
-if ep_wine32_ready; then
-  shipped=$(ep_winpath "$repo/build/win32/extractpanel.exe")
-  rows+=("\"$shipped\" -mode 3")
-fi
+shipped=$(ep_winpath "$repo/build/win32/extractpanel.exe")
+rows+=("\"$shipped\" -mode 3")
 table=$(startbench "$runs" "${rows[@]}")
 echo "$table" | awk -F'\t' '$1 != "pairs" && NF >= 5 { printf "  %8s  (%s..%s)  exit %s  %s\n", $1, $2, $3, $4, $5 }'
 # A pair's ratio: "median (least..most)" of the row's time over the yardstick's.
@@ -57,11 +54,9 @@ pairs() { echo "$table" | awk -F'\t' -v n="$1" '$1 == "pairs" && ++i == n { prin
 echo "  paired, median of the $runs rounds' ratios:"
 echo "  mode 3 / empty GUI program with COM:   $(pairs 2)  (budget 1.05)"
 echo "  empty GUI program / the one with COM:  $(pairs 1)  (for information)"
-if [ -n "$shipped" ]; then
-  echo "  shipped win32 mode 3 / empty with COM: $(pairs 3)  (32-bit under 64-bit Wine)"
-else
-  echo "  (the shipped win32 exe is not timed: 32-bit Wine does not run here)"
-fi
+how="32-bit under 64-bit Wine"
+[ "$EP_WINE32_EMULATE" = 0 ] || how="$how, under qemu-i386"
+echo "  shipped win32 mode 3 / empty with COM: $(pairs 3)  ($how)"
 cat <<'NOTE'
   The program initialises COM in every mode before it reads its command
   line; under Wine loading ole32 (with rpcrt4, combase and their kin) and

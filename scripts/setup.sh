@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build and the tests need and
-# this machine lacks, and 32-bit Wine where the kernel runs 32-bit programs.
+# this machine lacks, 32-bit Wine included: the shipped exe is 32-bit, and
+# where the kernel runs no i386 code it runs under qemu-i386 (scripts/wine32.sh).
 # Run as root (or with sudo) on Debian 12.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   nsis osslsigncode openssl  # scripts/make-book.sh
   python3  # the post-link step of the program exe (cmake/peloadconfig.py)
+  qemu-user gcc-multilib  # 32-bit Wine without the kernel's i386 support (scripts/wine32.sh)
 )
 
 missing=()
@@ -33,15 +35,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Where the kernel runs 32-bit programs, Debian's 32-bit Wine runs the
-# shipped exe inside the 64-bit prefix, and the tests run against it too.
-if bash "$(dirname "$0")/runs-i386.sh"; then
-  if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
-    echo "setup: this kernel runs 32-bit programs; installing wine32:i386"
-    dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
-    update_lists
-    # Optional: without it the tests run the win64 build alone, and say so.
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null \
-      || echo "setup: wine32:i386 could not be installed now; the shipped 32-bit exe will be built and checked, not run"
-  fi
+# Debian's 32-bit Wine runs the shipped exe inside the 64-bit prefix. It
+# must be in place before a prefix is made, or the prefix has no 32-bit
+# system DLLs.
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+  echo "setup: installing wine32:i386"
+  dpkg --print-foreign-architectures | grep -qx i386 || $SUDO dpkg --add-architecture i386
+  update_lists
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null
 fi

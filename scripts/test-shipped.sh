@@ -9,7 +9,9 @@
 #   DRIVER  the demo's dialog driver, of EXE's bitness (default: the one the
 #           win32 build makes, built here when missing)
 # Wine runs in a prefix of this pass's own (build/wine/prefix-shipped) and
-# on the Xvfb display EP_DISPLAY. Exits non-zero when anything failed.
+# on the Xvfb display EP_DISPLAY; a 32-bit EXE under qemu-i386 where the
+# kernel runs no i386 code, after a check that a 32-bit program runs there
+# (scripts/wine32.sh). Exits non-zero when anything failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -31,6 +33,10 @@ cleanup() { ep_wine_stop; ep_xvfb_stop; }
 trap cleanup EXIT
 ep_xvfb_start
 ep_wine_start
+# Nothing below can pass when no 32-bit program runs: say why and stop.
+if [ "$(bash scripts/pe-machine.sh "$exe")" = 014c ]; then
+  bash scripts/wine32.sh check || exit 1
+fi
 EXTRACTPANEL_PROGRAM=$("$WINE64" winepath -w "$exe" 2>/dev/null | tr -d '\r')
 export EXTRACTPANEL_PROGRAM
 ctest --preset win64 -j1 -L program --repeat until-pass:2 || status=1

@@ -10,11 +10,32 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINE64=/usr/lib/wine/wine64
 [ -x "$WINE64" ] || WINE64=$(command -v wine64 || command -v wine)
+# 32-bit programs run natively where the kernel runs i386 code, else under
+# qemu-i386 (scripts/wine32.sh). EP_WINE32_EMULATE=1 or 0 forces the choice.
+if [ -z "${EP_WINE32_EMULATE:-}" ]; then
+  EP_WINE32_EMULATE=1
+  ! bash "$ep_repo/scripts/runs-i386.sh" || EP_WINE32_EMULATE=0
+fi
+export EP_WINE32_EMULATE
+if [ "$EP_WINE32_EMULATE" = 1 ]; then
+  bash "$ep_repo/scripts/wine32.sh" prepare && WINE64=$ep_repo/scripts/wine64-qemu
+  # Wine's crash debugger never finishes with an emulated process: a program
+  # that crashed would wait for it until its test gave up. It ends at once.
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winedbg.exe=d"
+fi
 
 # Creates the prefix when it is missing and keeps one wineserver running for
 # the whole run, so each program starts in about a second.
 ep_wine_start() {
   mkdir -p "$EP_WINEHOME" "$(dirname "$WINEPREFIX")"
+  # A prefix of ours made before wine32:i386 was installed has no 32-bit
+  # system DLLs, and 32-bit programs cannot start in it: it is made again.
+  case $WINEPREFIX in "$ep_repo"/build/*)
+    if [ -f "$WINEPREFIX/system.reg" ] && [ -x /usr/lib/wine/wine ] &&
+      [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+      rm -rf "$WINEPREFIX"
+    fi
+  esac
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
     wineserver -w </dev/null >/dev/null 2>&1
@@ -47,13 +68,6 @@ ep_xvfb_stop() {
     wait "$EP_XVFB_PID" 2>/dev/null || true
     EP_XVFB_PID=
   fi
-}
-
-# True when the shipped 32-bit program can run here: the kernel runs 32-bit
-# code and Debian's 32-bit Wine is installed (scripts/setup.sh installs it).
-ep_wine32_ready() {
-  bash "$ep_repo/scripts/runs-i386.sh" &&
-    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
 }
 
 # A Unix path as Wine's programs see it, and back.
