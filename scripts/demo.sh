@@ -63,16 +63,15 @@ bin=$repo/build/win64
 work=$WINEPREFIX/drive_c/ostreldemo
 mkdir -p "$work"
 cp "$bin/fakebrowser.exe" "$work/browser.exe"
-reg() { ep_reg "$@" | sed '/^$/d'; }
 book=$(ini autorunbookid)
 log=$work/starter.log
 
 # A stand-in browser for .htm pages that only writes down what it was asked.
 export EXTRACTPANEL_FAKEBROWSER_LOG=$work/browser.log
 # No window manager on a virtual display: Wine draws the window frames itself.
-[ $driven -eq 0 ] || reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
-reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
-reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
+[ $driven -eq 0 ] || ep_reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+ep_reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
+ep_reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
 
 echo "== the reader runs $(basename "$book_exe")"
 "$WINE64" "$book_exe" '/log=C:\ostreldemo\starter.log' &
@@ -110,9 +109,9 @@ echo "-- the starter: what it handed over and read back ($log)"
 echo "-- the book's files in ${custom:-(no folder)}"
 [ -n "$folder" ] && ls -l "$folder" | sed 1d || echo "(none)"
 echo "-- registry record (the two choices were read and removed by mode 2)"
-reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book" || echo "(none)"
+ep_reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book" | sed '/^$/d' || echo "(none)"
 echo "-- registry: the .7xe file type"
-reg query 'HKCR\.7xe' || echo "(none)"
+ep_reg query 'HKCR\.7xe' | sed '/^$/d' || echo "(none)"
 "$WINE64" reg query 'HKCR\7xefile' >/dev/null 2>&1 && echo 'HKEY_CLASSES_ROOT\7xefile (an empty key)' || echo "(no 7xefile)"
 echo "-- shortcuts"
 profile=$WINEPREFIX/drive_c/users/$(id -un)
