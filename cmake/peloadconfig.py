@@ -8,11 +8,12 @@ this runs after every link of the program. The structure's address comes
 from the link map (the shipped exe is stripped); the directory's size is
 the structure's own Size field. Run again, it writes the same bytes.
 """
+import os
 import re
-import struct
 import sys
 
-LOAD_CONFIG = 10
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import peimage  # noqa: E402
 
 
 def symbol_address(map_text):
@@ -23,59 +24,23 @@ def symbol_address(map_text):
     return int(found.group(1), 16)
 
 
-def pe_checksum(image, checksum_at):
-    # The one's-complement sum of the file's 16-bit words, the checksum
-    # field left out, plus the file's length.
-    padded = image + b"\0" * (len(image) % 2)
-    words = struct.unpack("<%dH" % (len(padded) // 2), padded)
-    total = sum(words) - words[checksum_at // 2] - words[checksum_at // 2 + 1]
-    while total >> 16:
-        total = (total & 0xFFFF) + (total >> 16)
-    return total + len(image)
-
-
-def file_offset(image, sections_at, section_count, rva):
-    for i in range(section_count):
-        size, address, raw_size, raw_at = struct.unpack_from("<4I", image, sections_at + 40 * i + 8)
-        if address <= rva < address + min(size, raw_size):
-            return raw_at + rva - address
-    sys.exit("peloadconfig: _load_config_used is in no section with file contents")
-
-
 def main(image_path, map_path):
-    with open(image_path, "rb") as f:
-        image = bytearray(f.read())
     with open(map_path) as f:
         address = symbol_address(f.read())
-
-    pe_at = struct.unpack_from("<I", image, 0x3C)[0]
-    if image[pe_at:pe_at + 4] != b"PE\0\0":
-        sys.exit("peloadconfig: not a PE image")
-    section_count, = struct.unpack_from("<H", image, pe_at + 6)
-    optional_size, = struct.unpack_from("<H", image, pe_at + 20)
-    optional_at = pe_at + 24
-    magic, = struct.unpack_from("<H", image, optional_at)
-    if magic == 0x10B:
-        image_base, = struct.unpack_from("<I", image, optional_at + 28)
-        directories_at = optional_at + 96
-    elif magic == 0x20B:
-        image_base, = struct.unpack_from("<Q", image, optional_at + 24)
-        directories_at = optional_at + 112
-    else:
-        sys.exit("peloadconfig: unknown optional header")
-    checksum_at = optional_at + 64
-    if struct.unpack_from("<I", image, directories_at - 4)[0] <= LOAD_CONFIG:
-        sys.exit("peloadconfig: the image has no room for a load-configuration directory")
-
-    if pe_checksum(image, checksum_at) != struct.unpack_from("<I", image, checksum_at)[0]:
-        sys.exit("peloadconfig: the linker's checksum does not match this one's reckoning")
-    rva = address - image_base
-    at = file_offset(image, optional_at + optional_size, section_count, rva)
-    size, = struct.unpack_from("<I", image, at)
-    struct.pack_into("<II", image, directories_at + 8 * LOAD_CONFIG, rva, size)
-    struct.pack_into("<I", image, checksum_at, pe_checksum(image, checksum_at))
+    try:
+        pe = peimage.read(image_path)
+        if pe.directory_count <= peimage.LOAD_CONFIG:
+            sys.exit("peloadconfig: the image has no room for a load-configuration directory")
+        if pe.checksum() != pe.u32(pe.checksum_at):
+            sys.exit("peloadconfig: the linker's checksum does not match this one's reckoning")
+        rva = address - pe.image_base
+        size = pe.u32(pe.file_offset(rva))
+    except peimage.PeError as error:
+        sys.exit("peloadconfig: %s" % error)
+    pe.set_directory(peimage.LOAD_CONFIG, rva, size)
+    pe.image[pe.checksum_at:pe.checksum_at + 4] = pe.checksum().to_bytes(4, "little")
     with open(image_path, "wb") as f:
-        f.write(image)
+        f.write(pe.image)
 
 
 if __name__ == "__main__":

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds the given presets (default: all but the fuzzers).
+# Configures and builds the given presets (default: all of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 presets=("$@")
-[ ${#presets[@]} -gt 0 ] || presets=(native native-sanitize win64 win64-release win32)
+[ ${#presets[@]} -gt 0 ] || presets=(native native-sanitize win64 win64-release win32 fuzz)
 for preset in "${presets[@]}"; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null

@@ -24,7 +24,7 @@ export EP_WINEPREFIX=$repo/build/demo/prefix
 . scripts/wine-env.sh
 if [ -n "${EP_DEMO_PROGRAM:-}" ]; then
   program=$(realpath "$EP_DEMO_PROGRAM")
-  [ "$(bash scripts/pe-machine.sh "$program")" = 8664 ] && bits=64 || bits=32
+  [ "$(ep_pe_machine "$program")" = 8664 ] && bits=64 || bits=32
   why="the helper given is $bits-bit"
 else
   bits=32 program=$repo/build/win32/extractpanel.exe why="readers get it"
@@ -52,13 +52,10 @@ bash scripts/make-book.sh --stub $bits --helper "$program" --id "$(ini autorunbo
   --user "$(ini authoruserid)" --sku "$(ini authorostrelsku)" --partner "$(ini authorpartnerid)" \
   --folder 'C:\Ostrelbooks\Atlas' samples/atlas "$book_exe"
 
-trap 'ep_wine_stop; ep_xvfb_stop' EXIT
+# Without a display the dialog runs on a virtual one, driven and photographed.
 driven=0
-if [ -z "${DISPLAY:-}" ]; then
-  ep_xvfb_start
-  driven=1
-fi
-ep_wine_start
+[ -n "${DISPLAY:-}" ] || driven=1
+ep_session_start
 [ $bits -eq 64 ] || bash scripts/wine32.sh check
 
 bin=$repo/build/win64
@@ -66,16 +63,15 @@ bin=$repo/build/win64
 work=$WINEPREFIX/drive_c/ostreldemo
 mkdir -p "$work"
 cp "$bin/fakebrowser.exe" "$work/browser.exe"
-reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r' | sed '/^$/d'; }
 book=$(ini autorunbookid)
 log=$work/starter.log
 
 # A stand-in browser for .htm pages that only writes down what it was asked.
 export EXTRACTPANEL_FAKEBROWSER_LOG=$work/browser.log
 # No window manager on a virtual display: Wine draws the window frames itself.
-[ $driven -eq 0 ] || reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
-reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
-reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
+[ $driven -eq 0 ] || ep_reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+ep_reg add 'HKCR\.htm' /ve /d demo.htmlfile /f >/dev/null
+ep_reg add 'HKCR\demo.htmlfile\shell\open\command' /ve /d '"C:\ostreldemo\browser.exe" "%1"' /f >/dev/null
 
 echo "== the reader runs $(basename "$book_exe")"
 "$WINE64" "$book_exe" '/log=C:\ostreldemo\starter.log' &
@@ -113,9 +109,9 @@ echo "-- the starter: what it handed over and read back ($log)"
 echo "-- the book's files in ${custom:-(no folder)}"
 [ -n "$folder" ] && ls -l "$folder" | sed 1d || echo "(none)"
 echo "-- registry record (the two choices were read and removed by mode 2)"
-reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book" || echo "(none)"
+ep_reg query "HKCU\\Software\\Ostrel\\UserData\\Referrals\\$book" | sed '/^$/d' || echo "(none)"
 echo "-- registry: the .7xe file type"
-reg query 'HKCR\.7xe' || echo "(none)"
+ep_reg query 'HKCR\.7xe' | sed '/^$/d' || echo "(none)"
 "$WINE64" reg query 'HKCR\7xefile' >/dev/null 2>&1 && echo 'HKEY_CLASSES_ROOT\7xefile (an empty key)' || echo "(no 7xefile)"
 echo "-- shortcuts"
 profile=$WINEPREFIX/drive_c/users/$(id -un)

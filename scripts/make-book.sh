@@ -145,7 +145,7 @@ fi
 [ -f "$helper" ] || fail "no helper $helper"
 helper=$(cd "$(dirname "$helper")" && pwd)/$(basename "$helper")
 # The stub and the helper must agree.
-[ "$(bash "$repo/scripts/pe-machine.sh" "$helper")" = "$machine" ] || fail "$helper is not a $stub-bit exe"
+[ "$(python3 "$repo/cmake/peimage.py" machine "$helper")" = "$machine" ] || fail "$helper is not a $stub-bit exe"
 
 command -v makensis >/dev/null || fail "makensis is missing (bash scripts/setup.sh installs it)"
 if [ -n "$cert" ]; then

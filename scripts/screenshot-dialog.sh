@@ -24,8 +24,7 @@ rtp_windows="Z:$(printf '%s' "$rtp" | tr / '\\')"
 # Without a window manager the caption only shows when Wine draws the frame
 # itself; the prefix's setting is put back afterwards.
 x11_key='HKCU\Software\Wine\X11 Driver'
-old_decorated=$("$WINE64" reg query "$x11_key" /v Decorated 2>/dev/null | tr -d '\r' |
-  awk '$1 == "Decorated" { print $3 }')
+old_decorated=$(ep_reg query "$x11_key" /v Decorated | awk '$1 == "Decorated" { print $3 }')
 "$WINE64" reg add "$x11_key" /v Decorated /d N /f >/dev/null 2>&1
 restore_decorated() {
   if [ -n "$old_decorated" ]; then

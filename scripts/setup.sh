@@ -9,7 +9,7 @@ packages=(
   cmake make g++ googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   nsis osslsigncode openssl  # scripts/make-book.sh
   python3  # the post-link step of the program exe (cmake/peloadconfig.py)
   qemu-user gcc-multilib  # 32-bit Wine without the kernel's i386 support (scripts/wine32.sh)

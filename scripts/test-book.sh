@@ -4,10 +4,10 @@
 # made; an unsigned book is cancelled; a book signed with a throw-away
 # certificate is accepted. The books run are the 32-bit stub around the
 # shipped win32 exe (under qemu-i386 where the kernel runs no i386 code); a
-# signed book of the 64-bit stub is built and verified only. Prints a PASS or FAIL line for each check and a count; exits
-# non-zero on a failure.
-# Runs in the Wine that is running (scripts/test.sh's pass: WINEPREFIX and
-# DISPLAY set), else in a prefix and display of its own, which it stops.
+# signed book of the 64-bit stub is built and verified only. Prints a PASS
+# or FAIL line for each check and a count; exits non-zero on a failure.
+# Runs in the Wine session of a ctest run (ctest --preset win64 -L book),
+# else in a prefix and display of its own, which it stops.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -64,13 +64,12 @@ id=booktest-atlas
 # Values with blanks, markers, quotes and the characters makensis escapes.
 common=(--id "$id" --title "World's Atlas" --user "o'brien-1001" --sku 'OSK/2026 $5' --partner 'partner 42-b`'
   --folder 'C:\booktest\default folder')
-pe_machine() { bash "$repo/scripts/pe-machine.sh" "$1"; }
 built() { # NAME MACHINE SIGNED ARGS...: make-book succeeds; the exe is what was asked
   local name=$1 machine=$2 signed=$3 out; shift 3
   out=$(EP_SIGN_PASSWORD=book-test bash scripts/make-book.sh "${common[@]}" "$@" samples/atlas "$work/$name" 2>&1) ||
     { why=$out; return 1; }
   echo "$out" | sed 's/^/  /'
-  [ "$(pe_machine "$work/$name")" = "$machine" ] || { why="machine $(pe_machine "$work/$name")"; return 1; }
+  [ "$(ep_pe_machine "$work/$name")" = "$machine" ] || { why="machine $(ep_pe_machine "$work/$name")"; return 1; }
   if [ "$signed" = 1 ]; then
     has "$out" "helper signed" && has "$out" "book signed" || return 1
     osslsigncode verify -CAfile "$work/cert.pem" -in "$work/$name" >"$work/verify.log" 2>&1 ||
@@ -86,14 +85,7 @@ check "signed and verified, $other-bit stub" \
   built signed$other.exe "$(machine $other)" 1 --stub $other --sign "$work/cert.pfx"
 
 echo "== the books under Wine"
-own=0
-if [ -z "${DISPLAY:-}" ]; then
-  own=1
-  trap 'ep_wine_stop; ep_xvfb_stop' EXIT
-  ep_xvfb_start
-fi
-ep_wine_start
-reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r'; }
+ep_session_start
 booktest=$WINEPREFIX/drive_c/booktest
 profile=$(ep_unixpath "$("$WINE64" cmd /c 'echo %USERPROFILE%' 2>/dev/null | tr -d '\r')")
 temp=$(ep_unixpath "$("$WINE64" cmd /c 'echo %TEMP%' 2>/dev/null | tr -d '\r')")
@@ -123,8 +115,8 @@ tidy
 mkdir -p "$booktest"
 cp "$bin/fakebrowser.exe" "$booktest/browser.exe"
 export EXTRACTPANEL_FAKEBROWSER_LOG=$booktest/browser.log
-reg add 'HKCR\.htm' /ve /d booktest.htmlfile /f >/dev/null
-reg add 'HKCR\booktest.htmlfile\shell\open\command' /ve /d '"C:\booktest\browser.exe" "%1"' /f >/dev/null
+ep_reg add 'HKCR\.htm' /ve /d booktest.htmlfile /f >/dev/null
+ep_reg add 'HKCR\booktest.htmlfile\shell\open\command' /ve /d '"C:\booktest\browser.exe" "%1"' /f >/dev/null
 
 starters_before=$(ls -d "$temp"/ns*.tmp 2>/dev/null)
 # run_book EXE LOG ANSWER: the reader starts the book; ANSWER (a command)
@@ -206,7 +198,7 @@ check "open and desktop shortcuts to the start file, no Start-menu entry" shortc
 check "the import marker" test -f "$folder/import.7xe"
 record() {
   local r
-  r=$(reg query "$bookkey")
+  r=$(ep_reg query "$bookkey")
   has "$r" "UserID    REG_SZ    o'brien-1001" && has "$r" 'OstrelSKU    REG_SZ    OSK/2026 $5' &&
     has "$r" 'PartnerID    REG_SZ    partner 42-b`' && has "$r" "Install Directory    REG_SZ    $chosen" &&
     has "$r" "TimeStamp    REG_BINARY" || return 1
@@ -245,8 +237,8 @@ saved=("$shellfolders" "${shellfolders/User Shell/Shell}" 'HKCU\Environment')
 for i in "${!saved[@]}"; do
   "$WINE64" reg export "${saved[$i]}" "$(ep_winpath "$work/saved$i.reg")" /y >/dev/null 2>&1
 done
-reg add "$shellfolders" /v Personal /t REG_EXPAND_SZ /d "$lukasz_win\\Documents" /f >/dev/null
-for v in TEMP TMP; do reg add 'HKCU\Environment' /v $v /t REG_EXPAND_SZ /d "$lukasz_win\\Temp" /f >/dev/null; done
+ep_reg add "$shellfolders" /v Personal /t REG_EXPAND_SZ /d "$lukasz_win\\Documents" /f >/dev/null
+for v in TEMP TMP; do ep_reg add 'HKCU\Environment' /v $v /t REG_EXPAND_SZ /d "$lukasz_win\\Temp" /f >/dev/null; done
 check "Atlas built for the reader" built lukasz$bits.exe "$(machine $bits)" 0 --stub $bits --id "$lukasz_id" \
   --folder '' --title Atlas
 accept_lukasz() { "$WINE64" "$driver" "$lukasz_win\\Documents\\Ostrelbooks\\Atlas" 0 0 >/dev/null 2>&1; }
@@ -271,7 +263,7 @@ check "ExePath naming the folder under Łukasz's Documents" \
   resolves "ExePath: " "$lukasz_book"
 lukasz_record() {
   local r dir
-  r=$(reg query "$lukasz_key")
+  r=$(ep_reg query "$lukasz_key")
   dir=$(sed -n 's/^ *Install Directory *REG_SZ *//p' <<<"$r")
   [ -n "$dir" ] || { why="no Install Directory: $r"; return 1; }
   echo "  Install Directory: $dir"
@@ -290,7 +282,7 @@ for i in "${!saved[@]}"; do "$WINE64" reg import "$(ep_winpath "$work/saved$i.re
 rm -rf "$lukasz"
 
 tidy
-[ $own -eq 0 ] || { ep_wine_stop; ep_xvfb_stop; trap - EXIT; }
+ep_session_stop
 echo "book sizes: $(cd "$work" && stat -c '%n %s bytes' plain$bits.exe signed$bits.exe signed$other.exe | paste -sd, | sed 's/,/, /g')"
 echo "test-book: $passed passed, $failed failed"
 [ $failed -eq 0 ]

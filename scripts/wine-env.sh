@@ -48,27 +48,61 @@ ep_wine_stop() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
 }
 
-# A virtual X display for the dialog; its process id is in EP_XVFB_PID.
+# A virtual X display for the dialogs, on EP_DISPLAY (default 97). Its
+# process id is kept beside the prefix, so that another process of the same
+# run can stop it.
+ep_xvfb_pidfile() { echo "$(dirname "$WINEPREFIX")/xvfb-${EP_DISPLAY:-97}.pid"; }
+
 ep_xvfb_start() {
   local n=${EP_DISPLAY:-97}
-  if [ -z "${EP_XVFB_PID:-}" ]; then
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    EP_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo -display ":$n" >/dev/null 2>&1 && break
-      sleep 0.1
-    done
-  fi
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  echo $! >"$(ep_xvfb_pidfile)"
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do
+    xdpyinfo -display ":$n" >/dev/null 2>&1 && break
+    sleep 0.1
+  done
 }
 
 ep_xvfb_stop() {
-  if [ -n "${EP_XVFB_PID:-}" ]; then
-    kill "$EP_XVFB_PID" 2>/dev/null || true
-    wait "$EP_XVFB_PID" 2>/dev/null || true
-    EP_XVFB_PID=
-  fi
+  local pidfile pid
+  pidfile=$(ep_xvfb_pidfile)
+  [ -f "$pidfile" ] || return 0
+  pid=$(cat "$pidfile")
+  rm -f "$pidfile"
+  kill "$pid" 2>/dev/null || true
+  while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
 }
+
+# The display and the wineserver of a run, started and stopped in one place:
+# a virtual display only where there is none, and both ended with the
+# script. Under ctest the run's session (scripts/wine-session.sh, which sets
+# EP_WINE_SESSION) is used as it is and left running.
+ep_session_start() {
+  [ -z "${EP_WINE_SESSION:-}" ] || return 0
+  EP_SESSION_XVFB=0
+  if [ -z "${DISPLAY:-}" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    ep_xvfb_start
+    EP_SESSION_XVFB=1
+  fi
+  ep_wine_start
+  EP_WINE_SESSION=$$
+  trap ep_session_stop EXIT
+}
+
+ep_session_stop() {
+  [ "${EP_WINE_SESSION:-}" = $$ ] || return 0
+  ep_wine_stop
+  [ "$EP_SESSION_XVFB" = 0 ] || ep_xvfb_stop
+  EP_WINE_SESSION=
+}
+
+# The registry tool of the prefix, its output without CRs.
+ep_reg() { "$WINE64" reg "$@" 2>/dev/null | tr -d '\r'; }
+
+# A PE image's machine: 014c for x86, 8664 for x86-64.
+ep_pe_machine() { python3 "$ep_repo/cmake/peimage.py" machine "$1"; }
 
 # A Unix path as Wine's programs see it, and back.
 ep_winpath() { "$WINE64" winepath -w "$1" 2>/dev/null | tr -d '\r'; }

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 // The program on a terminal of its own; what it writes collects in Output().
 class TTerminalRun
 {
@@ -29,7 +28,8 @@ public:
     std::string program = ProgramUnderTest();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     m_Pid = forkpty(&m_Master, nullptr, nullptr, nullptr);
     if (m_Pid == 0) {
@@ -123,7 +123,7 @@ protected:
 
   std::vector<std::string> Arguments(const std::vector<std::string>& extra = {}) const
   {
-    std::vector<std::string> arguments = {"-mode", "1", "-rtpfilename", m_ResultFile,
+    std::vector<std::string> arguments = {"-mode",          "1",     "-rtpfilename", m_ResultFile,
                                           "-autorunbookid", m_BookId};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     return arguments;
@@ -132,8 +132,7 @@ protected:
   std::string Result(const char* key) const
   {
     char value[1024];
-    GetPrivateProfileStringA("ADRTP", key, "(missing)", value, sizeof value,
-                             m_ResultFile.c_str());
+    GetPrivateProfileStringA("ADRTP", key, "(missing)", value, sizeof value, m_ResultFile.c_str());
     return value;
   }
   std::string Value(const char* name) const
@@ -142,8 +141,8 @@ protected:
   }
 
   // The two choices and OK, each answered with the given text.
-  static void Answer(TTerminalRun& run, const std::string& desktop,
-                     const std::string& startMenu, const std::string& ok = "")
+  static void Answer(TTerminalRun& run, const std::string& desktop, const std::string& startMenu,
+                     const std::string& ok = "")
   {
     ASSERT_TRUE(run.Expect("Create a shortcut on my desktop [")) << run.Output();
     ASSERT_TRUE(run.Expect("]: "));

@@ -332,8 +332,7 @@ class ExtractionDialogWindowInCodePage : public ExtractionDialogWindow
 protected:
   ExtractionDialogWindowInCodePage(UINT nCodePage, const char* pExpectVariable)
       : m_nCodePage(nCodePage), m_pExpectVariable(pExpectVariable)
-  {
-  }
+  {}
   void SetUp() override
   {
     ExtractionDialogWindow::SetUp();
@@ -352,7 +351,9 @@ private:
 class ExtractionDialogWindowDoubleByte : public ExtractionDialogWindowInCodePage
 {
 protected:
-  ExtractionDialogWindowDoubleByte() : ExtractionDialogWindowInCodePage(932, "EP_EXPECT_DOUBLE_BYTE") {}
+  ExtractionDialogWindowDoubleByte()
+      : ExtractionDialogWindowInCodePage(932, "EP_EXPECT_DOUBLE_BYTE")
+  {}
 };
 
 // C:\ then 140 kanji then \Atlas: 149 characters, within the edit's limit,
@@ -457,6 +458,9 @@ TEST_F(ExtractionDialogWindowWestern, ANameOutsideTheCodePageIsNeverALookAlike)
   GetLongPathNameW(Wide(custom.substr(0, custom.size() - atlas.size())).c_str(), named, MAX_PATH);
   EXPECT_EQ(lodz, named) << custom;
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((lodz + L"\\Atlas").c_str()));
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_Temp.File("L\xf3" "dz").c_str()));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_Temp
+                                                            .File("L\xf3"
+                                                                  "dz")
+                                                            .c_str()));
   RemoveDirectoryW(lodz.c_str());
 }

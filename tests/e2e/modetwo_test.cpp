@@ -78,7 +78,8 @@ TEST_F(ModeTwoRun, TheAtlasBookIsRegisteredAndOpened)
   EXPECT_EQ(install, recorded);
   DWORD choice = 0;
   EXPECT_FALSE(ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutOnDesktop", choice));
-  EXPECT_FALSE(ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutInWindowsStartMenu", choice));
+  EXPECT_FALSE(
+      ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutInWindowsStartMenu", choice));
 
   ExpectLink(install + SEP + "Open the Web book.lnk");
   ExpectLink(world.Desktop() + SEP + "Atlas.lnk");
@@ -124,7 +125,8 @@ TEST_F(ModeTwoRun, AChoiceOfTwoCountsAsYes)
   ExpectLink(world.Desktop() + SEP + "Atlas.lnk");
   EXPECT_FALSE(FileExists(Group() + SEP + "Atlas.lnk"));
   DWORD choice = 0;
-  EXPECT_FALSE(ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutInWindowsStartMenu", choice));
+  EXPECT_FALSE(
+      ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutInWindowsStartMenu", choice));
 }
 
 TEST_F(ModeTwoRun, WithoutABookKeyBothShortcutsAreMadeAndNoKeyIsCreated)
@@ -138,10 +140,16 @@ TEST_F(ModeTwoRun, WithoutABookKeyBothShortcutsAreMadeAndNoKeyIsCreated)
 TEST_F(ModeTwoRun, TheParametersFileGivesTheNamesAndTheCommandLineTheFolder)
 {
   std::string parameters = world.File("book.ini");
-  ASSERT_TRUE(WriteWholeFile(parameters, "[PARAMETERS]\r\ntargetfilepath=index.htm\r\nopenshortcutname=Open Atlas\r\n"
-                                         "installdirectory=" + world.File("elsewhere") + "\r\n[other]\r\n"
-                                         "shortcuticonpath=book.ico\r\n"));
-  RunAndSucceed({{"mode", "2"}, {"installdirectory", install}, {"openshortcutname", "Ignored"},
+  ASSERT_TRUE(
+      WriteWholeFile(parameters,
+                     "[PARAMETERS]\r\ntargetfilepath=index.htm\r\nopenshortcutname=Open Atlas\r\n"
+                     "installdirectory=" +
+                         world.File("elsewhere") +
+                         "\r\n[other]\r\n"
+                         "shortcuticonpath=book.ico\r\n"));
+  RunAndSucceed({{"mode", "2"},
+                 {"installdirectory", install},
+                 {"openshortcutname", "Ignored"},
                  {"parametersfilepath", parameters}});
   TLinkContent link = ReadShellLink(install + SEP + "Open Atlas.lnk");
   ASSERT_TRUE(link.Loaded);
@@ -159,13 +167,20 @@ TEST_F(ModeTwoRun, ABrowserPlantedInTheCurrentOrTheProgramsFolderIsNeverStarted)
   struct TPlanted
   {
     std::string path;
-    ~TPlanted() { std::error_code error; std::filesystem::remove(path, error); }
+    ~TPlanted()
+    {
+      std::error_code error;
+      std::filesystem::remove(path, error);
+    }
   };
   const std::string name = UniqueRegistryName("epplant");
   const std::string downloads = world.MakeFolder("Downloads");
-  const std::string programFolder = std::filesystem::path(ProgramUnderTest()).parent_path().string();
-  const TPlanted planted[] = {{downloads + SEP + name + "c.exe"}, {programFolder + SEP + name + "p.exe"}};
-  for (const TPlanted& plant : planted) ASSERT_TRUE(std::filesystem::copy_file(world.FakeBrowser(), plant.path));
+  const std::string programFolder =
+      std::filesystem::path(ProgramUnderTest()).parent_path().string();
+  const TPlanted planted[] = {{downloads + SEP + name + "c.exe"},
+                              {programFolder + SEP + name + "p.exe"}};
+  for (const TPlanted& plant : planted)
+    ASSERT_TRUE(std::filesystem::copy_file(world.FakeBrowser(), plant.path));
   TProcessOptions options;
   options.WorkingFolder = downloads;
   for (const char* suffix : {"c", "p"}) {

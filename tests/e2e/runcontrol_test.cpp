@@ -133,8 +133,9 @@ TEST_F(RunControlEndToEnd, UnwritableResultFileLeavesTheExitStatusAlone)
 
 TEST_F(RunControlEndToEnd, ExitCodeKeepsEveryOtherSectionKeyAndComment)
 {
-  const std::string head = "; written by the starter\r\n[ADRTP]\r\nExePath=C:\\Books\\Atlas\r\n"
-                           "; the reader's choice\r\nCustomPath=D:\\Atlas\r\n";
+  const std::string head =
+      "; written by the starter\r\n[ADRTP]\r\nExePath=C:\\Books\\Atlas\r\n"
+      "; the reader's choice\r\nCustomPath=D:\\Atlas\r\n";
   const std::string tail = "[Other]\r\nExitCode=7\r\nkey=value\r\n";
   ASSERT_TRUE(WriteWholeFile(m_Result, head + tail));
   EXPECT_EQ(1, Run({"-mode", "3", "-rtpfilename", m_Result}));

@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
   } else if (HasOnePlainInsert(argTemplate, &at)) {
     static const std::string SINGLE = "--single-argument ";
     bool bQuoted = argTemplate.find("\"%1\"") != std::string::npos;
-    bool bSingle = at >= SINGLE.size() && argTemplate.compare(at - SINGLE.size(), SINGLE.size(), SINGLE) == 0;
+    bool bSingle =
+        at >= SINGLE.size() && argTemplate.compare(at - SINGLE.size(), SINGLE.size(), SINGLE) == 0;
     std::string insert = bQuoted || bSingle ? path : "\"" + path + "\"";
     std::string expected = argTemplate.substr(0, at) + insert + argTemplate.substr(at + 2);
     FUZZ_CHECK(args.Text() == expected);

@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     for (char c : key) FUZZ_CHECK(!IsReaderSpace(c));
     // A value is one stretch of the text, without whitespace at its start.
     FUZZ_CHECK(text.find(value) != std::string::npos);
-    FUZZ_CHECK(value.empty() || !IsReaderSpace(value[0]) || text.find("\"" + value) != std::string::npos ||
+    FUZZ_CHECK(value.empty() || !IsReaderSpace(value[0]) ||
+               text.find("\"" + value) != std::string::npos ||
                text.find("'" + value) != std::string::npos);
     FUZZ_CHECK(key.size() + value.size() < text.size());
   }

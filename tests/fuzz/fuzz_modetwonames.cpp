@@ -17,8 +17,8 @@
 #include "fuzzsandbox.h"
 #include "platform.h"
 #include "platform_codepage.h"
+#include "postextractionsettings.h"
 #include "registrator_after.h"
-#include "settings.h"
 #include "shortcuts.h"
 
 namespace {
@@ -51,8 +51,10 @@ void CheckDerivation(FuzzedDataProvider& input)
   const TPostExtractionSettings& rSettings = g_PostSettings;
   std::string install = Kept(values["installdirectory"], 1024);
   FUZZ_CHECK(install == rSettings.InstallDirectory.Text());
-  FUZZ_CHECK(Joined(install, Kept(values["targetfilepath"], MAX_PATH)) == rSettings.TargetPath.Text());
-  FUZZ_CHECK(Joined(install, Kept(values["shortcuticonpath"], MAX_PATH)) == rSettings.IconPath.Text());
+  FUZZ_CHECK(Joined(install, Kept(values["targetfilepath"], MAX_PATH)) ==
+             rSettings.TargetPath.Text());
+  FUZZ_CHECK(Joined(install, Kept(values["shortcuticonpath"], MAX_PATH)) ==
+             rSettings.IconPath.Text());
   FUZZ_CHECK(Joined(install, Kept(values["importtoostrelfilename"], MAX_PATH)) ==
              rSettings.ImportMarkerPath.Text());
   size_t nLast = install.rfind('/');
@@ -135,7 +137,8 @@ void CheckFileNames(FuzzedDataProvider& input)
   std::string target = CText(input.ConsumeRandomLengthString(300));
   HRESULT hResult = MakeShortcut(SHORTCUT_OPEN, target.c_str(), name.c_str(), "");
   std::map<std::string, std::string> after = Files(book);
-  for (const auto& entry : before) FUZZ_CHECK(after.count(entry.first) && after[entry.first] == entry.second);
+  for (const auto& entry : before)
+    FUZZ_CHECK(after.count(entry.first) && after[entry.first] == entry.second);
   FUZZ_CHECK(after.size() <= before.size() + 1);
   if (after.size() == before.size() + 1) FUZZ_CHECK(hResult == S_OK);
   if (target.empty()) FUZZ_CHECK(hResult == 1 && after.size() == before.size());

@@ -124,8 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
   } else {
     keyPath = "Software\\Ostrel\\UserData\\Referrals\\book";
     if (bRefused) ArmFault(FAULT_REG_CREATE_KEY, 1, 1);
-    lResult = RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                              nullptr, &key, nullptr);
+    lResult = RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0,
+                              KEY_READ | KEY_WRITE, nullptr, &key, nullptr);
     ResetFaults();
     if (bRefused) {
       FUZZ_CHECK(lResult == ERROR_ACCESS_DENIED && key == nullptr);
@@ -135,14 +135,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     FUZZ_CHECK(lResult == ERROR_SUCCESS);
   }
 
-  std::string name = bDelete && !before.empty() ? before.begin()->first.second : "Install Directory";
+  std::string name =
+      bDelete && !before.empty() ? before.begin()->first.second : "Install Directory";
   // A damaged file was set aside: what it held under this key is gone.
-  bool bChange = !bDelete || (bWellFormed && !before.empty() &&
-                              before.begin()->first.first == Folded(keyPath));
+  bool bChange = !bDelete ||
+                 (bWellFormed && !before.empty() && before.begin()->first.first == Folded(keyPath));
   if (bRefused && !bDelete) ArmFault(FAULT_REG_SET_VALUE, 1, 1);
   if (bDelete) lResult = bChange ? RegDeleteValueA(key, name.c_str()) : ERROR_SUCCESS;
-  else lResult = RegSetValueExA(key, name.c_str(), 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(value.c_str()), value.size() + 1);
+  else
+    lResult = RegSetValueExA(key, name.c_str(), 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(value.c_str()), value.size() + 1);
   ResetFaults();
   RegCloseKey(key);
 

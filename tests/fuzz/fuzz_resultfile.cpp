@@ -104,7 +104,10 @@ std::string Dump(const std::string& bytes)
   for (unsigned char c : bytes) {
     char aEscape[8];
     if (c >= 0x20 && c < 0x7f) shown += static_cast<char>(c);
-    else { std::snprintf(aEscape, sizeof aEscape, "\\x%02x", c); shown += aEscape; }
+    else {
+      std::snprintf(aEscape, sizeof aEscape, "\\x%02x", c);
+      shown += aEscape;
+    }
   }
   return shown;
 }

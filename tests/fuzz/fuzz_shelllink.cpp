@@ -19,9 +19,8 @@
 
 namespace {
 
-const uint32_t HAS_ID_LIST = 0x01, HAS_LINK_INFO = 0x02, HAS_NAME = 0x04,
-               HAS_RELATIVE_PATH = 0x08, HAS_WORKING_DIR = 0x10, HAS_ARGUMENTS = 0x20,
-               HAS_ICON = 0x40, IS_UNICODE = 0x80;
+const uint32_t HAS_ID_LIST = 0x01, HAS_LINK_INFO = 0x02, HAS_NAME = 0x04, HAS_RELATIVE_PATH = 0x08,
+               HAS_WORKING_DIR = 0x10, HAS_ARGUMENTS = 0x20, HAS_ICON = 0x40, IS_UNICODE = 0x80;
 const unsigned char LINK_CLSID[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
                                       0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
@@ -52,14 +51,18 @@ public:
     }
     if (!(nFlags & HAS_LINK_INFO) || !LinkInfo(at, rLink.target)) return false;
     at += U32(at);
-    for (uint32_t nString : {HAS_NAME, HAS_RELATIVE_PATH, HAS_WORKING_DIR, HAS_ARGUMENTS, HAS_ICON}) {
+    for (uint32_t nString :
+         {HAS_NAME, HAS_RELATIVE_PATH, HAS_WORKING_DIR, HAS_ARGUMENTS, HAS_ICON}) {
       if (!(nFlags & nString)) continue;
       if (!(nFlags & IS_UNICODE) || !Has(at, 2)) return false;
       size_t nUnits = U16(at);
       if (!Has(at + 2, 2 * nUnits)) return false;
       std::u16string text;
       for (size_t i = 0; i < nUnits; ++i) text += char16_t(U16(at + 2 + 2 * i));
-      if (nString == HAS_ICON) { rLink.icon = text; rLink.bHasIcon = true; }
+      if (nString == HAS_ICON) {
+        rLink.icon = text;
+        rLink.bHasIcon = true;
+      }
       at += 2 + 2 * nUnits;
     }
     // Extra data blocks up to the terminal block, which ends the file.
@@ -76,7 +79,8 @@ private:
   bool Has(size_t at, size_t n) const { return at <= m_Bytes.size() && n <= m_Bytes.size() - at; }
   uint32_t U16(size_t at) const
   {
-    return Has(at, 2) ? uint32_t(uint8_t(m_Bytes[at])) | uint32_t(uint8_t(m_Bytes[at + 1])) << 8 : 0;
+    return Has(at, 2) ? uint32_t(uint8_t(m_Bytes[at])) | uint32_t(uint8_t(m_Bytes[at + 1])) << 8
+                      : 0;
   }
   uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
   // A NUL-terminated text inside the block.

@@ -69,13 +69,12 @@ inline std::string ReadBytes(const std::string& path)
 }
 
 // A finding: libFuzzer saves the input that led here.
-#define FUZZ_CHECK(condition)                                                           \
-  do {                                                                                  \
-    if (!(condition)) {                                                                 \
-      std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition, __FILE__,     \
-                   __LINE__);                                                           \
-      std::abort();                                                                     \
-    }                                                                                   \
+#define FUZZ_CHECK(condition)                                                                  \
+  do {                                                                                         \
+    if (!(condition)) {                                                                        \
+      std::fprintf(stderr, "fuzz check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+      std::abort();                                                                            \
+    }                                                                                          \
   } while (0)
 
 }  // namespace fuzz

@@ -10,8 +10,8 @@
 #include "filetypeinstalldir.h"
 #include "modetwoworld.h"
 #include "platform.h"
+#include "postextractionsettings.h"
 #include "registrator_after.h"
-#include "settings.h"
 
 namespace {
 

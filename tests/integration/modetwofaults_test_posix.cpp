@@ -54,7 +54,8 @@ struct ModeTwoFaults : ::testing::Test
   bool Recorded()
   {
     std::string value;
-    return ReadRegString(HKEY_CURRENT_USER, world.BookKey(), "Install Directory", value) && value == install;
+    return ReadRegString(HKEY_CURRENT_USER, world.BookKey(), "Install Directory", value) &&
+           value == install;
   }
   std::string Open() const { return install + "/Open the Web book.lnk"; }
   std::string Desktop() const { return world.Desktop() + "/Atlas.lnk"; }
@@ -174,7 +175,8 @@ TEST_F(ModeTwoFaults, RefusedValueWritesNameNoTypeAndLoseNothing)
   EXPECT_EQ(1, Run());
   std::string value;
   EXPECT_FALSE(ReadRegString(HKEY_CLASSES_ROOT, ".7xe", nullptr, value) && !value.empty());
-  EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, "Software\\Classes\\.7xe", nullptr, value) && !value.empty());
+  EXPECT_FALSE(ReadRegString(HKEY_CURRENT_USER, "Software\\Classes\\.7xe", nullptr, value) &&
+               !value.empty());
   EXPECT_FALSE(RegKeyExists(HKEY_CLASSES_ROOT, "7xefile"));
   EXPECT_FALSE(Recorded());
   // What mode 1 left in the book key is still there.

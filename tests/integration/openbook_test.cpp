@@ -48,7 +48,8 @@ struct ModeTwoBrowser : ::testing::Test
   {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::filesystem::copy_file(world.FakeBrowser(), path);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
     planted.push_back(path);
     return path;
   }
@@ -89,7 +90,11 @@ TEST_F(ModeTwoBrowser, AnUnquotedPathWithBlanksStartsTheBrowserItself)
   Plant("Program.exe");
   const std::string withoutExe = browser.substr(0, browser.size() - 4);
   typedef std::vector<std::string> TArgs;
-  struct { std::string program, tail; TArgs args; } rows[] = {
+  struct
+  {
+    std::string program, tail;
+    TArgs args;
+  } rows[] = {
       {browser, " %1", {book}},
       {browser, " -url %1 -new", {"-url", book, "-new"}},
       {browser, "", {book}},
@@ -146,10 +151,31 @@ TEST_F(ModeTwoBrowser, TodaysBrowserRegistrationsGetTheBookWhole)
   ASSERT_TRUE(WriteWholeFile(blankBook, "<html></html>"));
   typedef std::vector<std::string> TArgs;
   const std::string single = " --single-argument %1";
-  struct { const char* name; std::string program, tail; bool chosen, raw; TArgs before; } rows[] = {
-      {"MSEdgeHTM", R"(Program Files (x86)\Microsoft\Edge\Application\msedge.exe)", single, true, true, {}},
-      {"ChromeHTML", R"(Program Files\Google\Chrome\Application\chrome.exe)", single, true, true, {}},
-      {"FirefoxHTML", R"(Program Files\Mozilla Firefox\firefox.exe)", " -osint -url \"%1\"", true, false, {"-osint", "-url"}},
+  struct
+  {
+    const char* name;
+    std::string program, tail;
+    bool chosen, raw;
+    TArgs before;
+  } rows[] = {
+      {"MSEdgeHTM",
+       R"(Program Files (x86)\Microsoft\Edge\Application\msedge.exe)",
+       single,
+       true,
+       true,
+       {}},
+      {"ChromeHTML",
+       R"(Program Files\Google\Chrome\Application\chrome.exe)",
+       single,
+       true,
+       true,
+       {}},
+      {"FirefoxHTML",
+       R"(Program Files\Mozilla Firefox\firefox.exe)",
+       " -osint -url \"%1\"",
+       true,
+       false,
+       {"-osint", "-url"}},
       {"htmlfile", R"(Program Files\Internet Explorer\iexplore.exe)", " %1", false, false, {}},
   };
   for (const auto& row : rows) {
@@ -188,7 +214,8 @@ TEST_F(ModeTwoBrowser, ABareNameIsFoundOnlyWhereNoPlantedCopyCanSit)
       if (!text.empty() && text[0] == folder.first) text = folder.second + SEP + text.substr(1);
     return text;
   };
-  for (const char* file : {"W#w.exe", "W#s browser.exe", "S#s.exe", "A#user.exe", "A#machine.exe", "P#p.exe"}) {
+  for (const char* file :
+       {"W#w.exe", "W#s browser.exe", "S#s.exe", "A#user.exe", "A#machine.exe", "P#p.exe"}) {
     std::string path = place(file);
     PlantAt(path.replace(path.find('#'), 1, u));
   }
@@ -198,17 +225,25 @@ TEST_F(ModeTwoBrowser, ABareNameIsFoundOnlyWhereNoPlantedCopyCanSit)
   TSavedRegistryKey userExpanded(HKEY_CURRENT_USER, APP_PATHS + u + "x.exe");
   TSavedRegistryKey machineApps(HKEY_LOCAL_MACHINE, APP_PATHS + u + "a.exe");
   TSavedRegistryKey machineOnly(HKEY_LOCAL_MACHINE, APP_PATHS + u + "m.exe");
-  ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, APP_PATHS + u + "a.exe", nullptr, place("A" + u + "user.exe")));
-  ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, APP_PATHS + u + "a.exe", nullptr, place("A" + u + "machine.exe")));
+  ASSERT_TRUE(WriteRegString(HKEY_CURRENT_USER, APP_PATHS + u + "a.exe", nullptr,
+                             place("A" + u + "user.exe")));
+  ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, APP_PATHS + u + "a.exe", nullptr,
+                             place("A" + u + "machine.exe")));
   ASSERT_TRUE(WriteRegString(HKEY_LOCAL_MACHINE, APP_PATHS + u + "m.exe", nullptr,
                              "\"" + place("A" + u + "machine.exe") + "\""));
   ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, APP_PATHS + u + "x.exe", nullptr, REG_EXPAND_SZ,
                             "\"%SystemRoot%" + SEP + u + "w.exe\"" + '\0'));
   const char* pOldPath = getenv("PATH");
-  TScopedEnvironment path("PATH", world.File("PathDir") + LIST_SEP + "." + LIST_SEP + (pOldPath ? pOldPath : ""));
+  TScopedEnvironment path(
+      "PATH", world.File("PathDir") + LIST_SEP + "." + LIST_SEP + (pOldPath ? pOldPath : ""));
   pathtest::CurrentFolder current(world.File("Downloads"));
 
-  struct { std::string command; DWORD type; std::string program; } rows[] = {
+  struct
+  {
+    std::string command;
+    DWORD type;
+    std::string program;
+  } rows[] = {
       {"#w", REG_SZ, "W#w.exe"},
       {"\"#w\"", REG_SZ, "W#w.exe"},
       {"#s", REG_SZ, "S#s.exe"},
@@ -256,7 +291,8 @@ TEST_F(ModeTwoBrowser, TheBrowserGetsTheArgumentTextAsBuilt)
 
 TEST_F(ModeTwoBrowser, ANetworkPathReachesTheBrowserWithItsLeadingBackslashesDoubled)
 {
-  TLaunch launch = OpenWith("\"" + world.FakeBrowser() + "\"", " \"%1\"", "\\\\server\\share\\Atlas\\index.htm");
+  TLaunch launch =
+      OpenWith("\"" + world.FakeBrowser() + "\"", " \"%1\"", "\\\\server\\share\\Atlas\\index.htm");
   EXPECT_EQ(std::vector<std::string>{"\\\\\\\\server\\share\\Atlas\\index.htm"}, launch.Arguments);
 }
 

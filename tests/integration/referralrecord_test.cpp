@@ -7,13 +7,13 @@
 #include <tuple>
 
 #include "filecontent.h"
+#include "preextractionsettings.h"
 #include "registrator_before.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "tempfolder.h"
 #include "testregistry.h"
 
 namespace {
-
 
 WORD Field(const std::string& stamp, int index)
 {
@@ -24,8 +24,7 @@ WORD Field(const std::string& stamp, int index)
 // Year, month, day, hour, minute, second, milliseconds: comparable in order.
 std::tuple<int, int, int, int, int, int, int> Moment(const SYSTEMTIME& t)
 {
-  return std::make_tuple(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
-                         t.wMilliseconds);
+  return std::make_tuple(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
 }
 
 std::tuple<int, int, int, int, int, int, int> Moment(const std::string& stamp)
@@ -43,7 +42,10 @@ protected:
     m_BookId = UniqueRegistryName("referraltest");
     ASSERT_TRUE(g_PreSettings.BookId.Assign(m_BookId.c_str()));
   }
-  void TearDown() override { DeleteRegistryTree(HKEY_CURRENT_USER, (REFERRALS + "\\" + m_BookId).c_str()); }
+  void TearDown() override
+  {
+    DeleteRegistryTree(HKEY_CURRENT_USER, (REFERRALS + "\\" + m_BookId).c_str());
+  }
 
   std::string BookKey() const { return REFERRALS + "\\" + m_BookId; }
   TRegistryValue Value(const char* name) const
@@ -124,13 +126,13 @@ TEST_F(ReferralRecord, ATimeStampIsReplacedOnlyWhenItCannotBeRead)
   WriteReferralRecord();
   EXPECT_EQ(full, Value("TimeStamp").Bytes);
 
-  ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_SZ,
-                                 std::string("text", 5)));
+  ASSERT_TRUE(
+      WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_SZ, std::string("text", 5)));
   WriteReferralRecord();
   EXPECT_EQ(DWORD(REG_SZ), Value("TimeStamp").Type);
 
-  ASSERT_TRUE(WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY,
-                                 std::string(513, 'o')));
+  ASSERT_TRUE(
+      WriteRegBytes(HKEY_CURRENT_USER, BookKey(), "TimeStamp", REG_BINARY, std::string(513, 'o')));
   WriteReferralRecord();
   TRegistryValue stamp = Value("TimeStamp");
   EXPECT_EQ(DWORD(REG_BINARY), stamp.Type);

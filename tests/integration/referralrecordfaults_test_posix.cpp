@@ -6,13 +6,13 @@
 
 #include "faults.h"
 #include "filecontent.h"
+#include "preextractionsettings.h"
 #include "registrator_before.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "tempfolder.h"
 #include "testregistry.h"
 
 namespace {
-
 
 class ReferralRecordFaults : public ::testing::Test
 {

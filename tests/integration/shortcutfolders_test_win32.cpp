@@ -25,7 +25,8 @@ bool WholeInCodePage(const std::wstring& text)
 {
   BOOL lost = FALSE;
   char buffer[MAX_PATH * 2];
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, buffer, sizeof buffer, nullptr, &lost);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, buffer, sizeof buffer,
+                      nullptr, &lost);
   return !lost;
 }
 
@@ -35,7 +36,8 @@ bool PointFolder(const wchar_t* name, const std::wstring& path)
   bool ok = CreateDirectoryW(path.c_str(), nullptr) != 0;
   for (const wchar_t* key : FOLDER_KEYS) {
     HKEY hKey = nullptr;
-    ok = ok && RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) == 0;
+    ok = ok && RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey,
+                               nullptr) == 0;
     ok = ok && RegSetValueExW(hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                               (DWORD)((path.size() + 1) * sizeof(wchar_t))) == 0;
     if (hKey) RegCloseKey(hKey);
@@ -43,12 +45,16 @@ bool PointFolder(const wchar_t* name, const std::wstring& path)
   return ok;
 }
 
-bool LinkIn(const std::wstring& folder) { return GetFileAttributesW((folder + L"\\Atlas.lnk").c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool LinkIn(const std::wstring& folder)
+{
+  return GetFileAttributesW((folder + L"\\Atlas.lnk").c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(ShortcutFoldersInAnyScript, DesktopAndProgramsOutsideTheCodePageGetTheirShortcuts)
 {
-  const wchar_t* const names[] = {L"\x0420\x0430\x0431\x043E\x0447\x0438\x0439 \x0441\x0442\x043E\x043B",
-                                  L"\x30C7\x30B9\x30AF\x30C8\x30C3\x30D7"};
+  const wchar_t* const names[] = {
+      L"\x0420\x0430\x0431\x043E\x0447\x0438\x0439 \x0441\x0442\x043E\x043B",
+      L"\x30C7\x30B9\x30AF\x30C8\x30C3\x30D7"};
   for (const wchar_t* name : names) {
     TModeTwoWorld world;
     ASSERT_TRUE(world.Ready());

@@ -5,8 +5,8 @@
 #include "filecontent.h"
 #include "modetwoworld.h"
 #include "platform.h"
+#include "postextractionsettings.h"
 #include "registrator_after.h"
-#include "settings.h"
 #include "shelllinkread.h"
 #include "shortcuts.h"
 
@@ -47,7 +47,8 @@ TEST_F(ShortcutFiles, TheFirstFreeNameCountsFromZero)
   ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
   EXPECT_EQ(base + " (0).lnk", file.Text());
   ASSERT_TRUE(WriteWholeFile(base + " (0).lnk", "taken"));
-  for (int n = 1; n <= 10; ++n) ASSERT_TRUE(WriteWholeFile(base + " (" + std::to_string(n) + ").lnk", "taken"));
+  for (int n = 1; n <= 10; ++n)
+    ASSERT_TRUE(WriteWholeFile(base + " (" + std::to_string(n) + ").lnk", "taken"));
   ASSERT_TRUE(ReserveShortcutFile(base.c_str(), file));
   EXPECT_EQ(base + " (11).lnk", file.Text());
 }
@@ -163,7 +164,8 @@ TEST_F(ShortcutChoices, TheChoicesAreReadOnceAndRemoved)
   EXPECT_EQ(1, settings.StartMenuChoice);
   DWORD value = 0;
   EXPECT_FALSE(ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutOnDesktop", value));
-  EXPECT_FALSE(ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutInWindowsStartMenu", value));
+  EXPECT_FALSE(
+      ReadRegDword(HKEY_CURRENT_USER, world.BookKey(), "ShortcutInWindowsStartMenu", value));
   std::string user;
   EXPECT_TRUE(ReadRegString(HKEY_CURRENT_USER, world.BookKey(), "UserID", user));
 

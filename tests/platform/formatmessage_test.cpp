@@ -29,8 +29,9 @@ TFormatted Format(const char* text, std::vector<UINT_PTR> inserts)
   TFormatted result;
   char* buffer = reinterpret_cast<char*>(0x1);  // must be replaced
   SetLastError(0);
-  result.Length = FormatMessageA(FROM_STRING_ALLOCATE, text, 0, 0, reinterpret_cast<LPSTR>(&buffer), 0,
-                                 inserts.empty() ? nullptr : reinterpret_cast<va_list*>(inserts.data()));
+  result.Length =
+      FormatMessageA(FROM_STRING_ALLOCATE, text, 0, 0, reinterpret_cast<LPSTR>(&buffer), 0,
+                     inserts.empty() ? nullptr : reinterpret_cast<va_list*>(inserts.data()));
   result.Error = GetLastError();
   result.PointerNull = buffer == nullptr;
   if (buffer && result.Length) result.Text.assign(buffer, result.Length);

@@ -124,7 +124,11 @@ TEST(KernelEnvironmentConformance, ReferencesAreExpandedAndTheSizeIsReported)
 {
   TScopedEnvironment variable("EPEXPANDPROBE", "C:\\Browse");
   TScopedEnvironment absent("EPEXPANDABSENT");
-  struct { const char* pSource; std::string expected; } rows[] = {
+  struct
+  {
+    const char* pSource;
+    std::string expected;
+  } rows[] = {
       {"%EPEXPANDPROBE%\\browse.exe %1", "C:\\Browse\\browse.exe %1"},
       {"%epexpandprobe%", "C:\\Browse"},
       {"%EPEXPANDABSENT%\\x", "%EPEXPANDABSENT%\\x"},
@@ -134,7 +138,9 @@ TEST(KernelEnvironmentConformance, ReferencesAreExpandedAndTheSizeIsReported)
     DWORD needed = ExpandEnvironmentStringsA(row.pSource, nullptr, 0);
     EXPECT_LE(row.expected.size() + 1, needed) << row.pSource;
     std::string buffer(needed + 1, 'X');
-    EXPECT_EQ(row.expected.size() + 1, ExpandEnvironmentStringsA(row.pSource, &buffer[0], needed + 1)) << row.pSource;
+    EXPECT_EQ(row.expected.size() + 1,
+              ExpandEnvironmentStringsA(row.pSource, &buffer[0], needed + 1))
+        << row.pSource;
     EXPECT_EQ(row.expected, buffer.c_str()) << row.pSource;
   }
 }
@@ -143,7 +149,8 @@ TEST(KernelEnvironmentConformance, TheSystemFoldersAreThereAndTheirSizesReported
 {
   for (bool system : {true, false}) {
     char folder[MAX_PATH] = "";
-    UINT length = system ? GetSystemDirectoryA(folder, MAX_PATH) : GetWindowsDirectoryA(folder, MAX_PATH);
+    UINT length =
+        system ? GetSystemDirectoryA(folder, MAX_PATH) : GetWindowsDirectoryA(folder, MAX_PATH);
     ASSERT_GT(length, 0u);
     ASSERT_LT(length, (UINT)MAX_PATH);
     EXPECT_EQ(length, strlen(folder));

@@ -46,8 +46,8 @@ protected:
 
 TEST_F(ProfileStandIn, WriteKeepsEveryByteItDoesNotConcern)
 {
-  const std::string before = std::string("junk\0before\n", 12) +
-                             "[a]\n  k = v  \n\n; note\n\n[b]\nq=r";
+  const std::string before =
+      std::string("junk\0before\n", 12) + "[a]\n  k = v  \n\n; note\n\n[b]\nq=r";
   ASSERT_TRUE(WriteWholeFile(m_Path, before));
   ASSERT_TRUE(Write("a", "k", "v2"));
   EXPECT_EQ(std::string("junk\0before\n", 12) + "[a]\nk=v2\n\n; note\n\n[b]\nq=r",
@@ -146,7 +146,8 @@ TEST_F(ProfileStandIn, KeysBeforeTheFirstSectionBelongToNone)
   ASSERT_TRUE(WriteWholeFile(m_Path, "k=orphan\n[s]\nk=v\n"));
   EXPECT_EQ("v", Value("s", "k"));
   char aList[64];
-  EXPECT_EQ(2u, GetPrivateProfileStringA(nullptr, nullptr, "", aList, sizeof aList, m_Path.c_str()));
+  EXPECT_EQ(2u,
+            GetPrivateProfileStringA(nullptr, nullptr, "", aList, sizeof aList, m_Path.c_str()));
   EXPECT_STREQ("s", aList);
 }
 
@@ -161,18 +162,21 @@ TEST_F(ProfileStandIn, NoFileMakesAReadOverrunOrHang)
     ASSERT_TRUE(WriteWholeFile(m_Path, content));
     for (DWORD nSize : {2u, 3u, 7u, 64u, 1024u}) {
       std::string sections(nSize + 1, 'X');
-      DWORD nCount = GetPrivateProfileStringA(nullptr, nullptr, "d", &sections[0], nSize, m_Path.c_str());
+      DWORD nCount =
+          GetPrivateProfileStringA(nullptr, nullptr, "d", &sections[0], nSize, m_Path.c_str());
       ASSERT_LT(nCount, nSize) << nFile;
       ASSERT_EQ('\0', sections[nCount]);
       ASSERT_EQ('X', sections[nSize]);
       for (const char* pName = sections.c_str(); *pName && pName < sections.c_str() + nCount;
            pName += strlen(pName) + 1) {
         std::string keys(nSize + 1, 'X');
-        DWORD nKeys = GetPrivateProfileStringA(pName, nullptr, "d", &keys[0], nSize, m_Path.c_str());
+        DWORD nKeys =
+            GetPrivateProfileStringA(pName, nullptr, "d", &keys[0], nSize, m_Path.c_str());
         ASSERT_LT(nKeys, nSize);
         ASSERT_EQ('X', keys[nSize]);
         std::string value(nSize + 1, 'X');
-        DWORD nValue = GetPrivateProfileStringA(pName, keys.c_str(), "d", &value[0], nSize, m_Path.c_str());
+        DWORD nValue =
+            GetPrivateProfileStringA(pName, keys.c_str(), "d", &value[0], nSize, m_Path.c_str());
         ASSERT_LT(nValue, nSize);
         ASSERT_EQ('\0', value[nValue]);
         ASSERT_EQ('X', value[nSize]);

@@ -33,8 +33,8 @@ protected:
   {
     TReadBack result;
     result.buffer.assign(nSize + 1, 'X');
-    result.nCount = GetPrivateProfileStringA(pSection, pKey, pDefault, &result.buffer[0], nSize,
-                                             path.c_str());
+    result.nCount =
+        GetPrivateProfileStringA(pSection, pKey, pDefault, &result.buffer[0], nSize, path.c_str());
     return result;
   }
   TReadBack Read(const char* pSection, const char* pKey, DWORD nSize)
@@ -57,19 +57,32 @@ protected:
   std::string m_Path = m_Folder.File("test.ini");
 };
 
-const char g_Sample[] = "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n"
-                        "[section2]\r\nfourteen=abcdefghijklmn\r\nfifteen=abcdefghijklmno\r\n"
-                        "sixteen=abcdefghijklmnop\r\n";
+const char g_Sample[] =
+    "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n"
+    "[section2]\r\nfourteen=abcdefghijklmn\r\nfifteen=abcdefghijklmno\r\n"
+    "sixteen=abcdefghijklmnop\r\n";
 
 TEST_F(ProfileConformance, ValueCountsAndTruncationAroundTheBufferSize)
 {
   Use(g_Sample);
-  struct { const char* pKey; DWORD nSize; DWORD nCount; const char* pText; } aCases[] = {
-    {"name1", 1, 0, ""},    {"name1", 2, 1, "v"},  {"name1", 4, 3, "val"},
-    {"name1", 5, 4, "val1"}, {"name1", 6, 4, "val1"},
-    {"fourteen", 14, 13, "abcdefghijklm"}, {"fourteen", 15, 14, "abcdefghijklmn"},
-    {"fourteen", 16, 14, "abcdefghijklmn"}, {"fifteen", 16, 15, "abcdefghijklmno"},
-    {"sixteen", 16, 15, "abcdefghijklmno"}, {"sixteen", 17, 16, "abcdefghijklmnop"},
+  struct
+  {
+    const char* pKey;
+    DWORD nSize;
+    DWORD nCount;
+    const char* pText;
+  } aCases[] = {
+      {"name1", 1, 0, ""},
+      {"name1", 2, 1, "v"},
+      {"name1", 4, 3, "val"},
+      {"name1", 5, 4, "val1"},
+      {"name1", 6, 4, "val1"},
+      {"fourteen", 14, 13, "abcdefghijklm"},
+      {"fourteen", 15, 14, "abcdefghijklmn"},
+      {"fourteen", 16, 14, "abcdefghijklmn"},
+      {"fifteen", 16, 15, "abcdefghijklmno"},
+      {"sixteen", 16, 15, "abcdefghijklmno"},
+      {"sixteen", 17, 16, "abcdefghijklmnop"},
   };
   for (const auto& rCase : aCases) {
     const char* pSection = rCase.pKey[0] == 'n' ? "section1" : "section2";
@@ -143,8 +156,12 @@ TEST_F(ProfileConformance, SectionListCountsAndCuts)
 {
   Use("[section1]\r\n[section2]\r\n[ section3 ]\r\n");
   const std::string whole("section1\0section2\0section3\0\0", 28);
-  struct { DWORD nSize; DWORD nCount; } aCases[] = {
-    {100, 27}, {29, 27}, {28, 26}, {27, 25}, {16, 14}, {11, 9}, {10, 8}, {9, 7}, {2, 0},
+  struct
+  {
+    DWORD nSize;
+    DWORD nCount;
+  } aCases[] = {
+      {100, 27}, {29, 27}, {28, 26}, {27, 25}, {16, 14}, {11, 9}, {10, 8}, {9, 7}, {2, 0},
   };
   for (const auto& rCase : aCases) {
     TReadBack result = Read(nullptr, nullptr, rCase.nSize);
@@ -189,9 +206,10 @@ TEST_F(ProfileConformance, WritesBuildFilesSectionBySection)
   ASSERT_TRUE(Write("App2", "key4", "string4"));
   ASSERT_TRUE(Write("App1", "key3", "string3"));
   ASSERT_TRUE(Write("App3", "key5", ""));
-  EXPECT_EQ("[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n[App2]\r\nkey4=string4\r\n"
-            "[App3]\r\nkey5=\r\n",
-            ReadWholeFile(m_Path));
+  EXPECT_EQ(
+      "[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n[App2]\r\nkey4=string4\r\n"
+      "[App3]\r\nkey5=\r\n",
+      ReadWholeFile(m_Path));
 }
 
 TEST_F(ProfileConformance, WriteReplacesInPlaceKeepingNamesAsWritten)
@@ -208,9 +226,10 @@ TEST_F(ProfileConformance, WriteKeepsCommentsAndOtherLines)
       "[Sec2]\r\nx=y\r\n");
   ASSERT_TRUE(Write("Sec", "key1", "new"));
   ASSERT_TRUE(Write("Sec", "added", "a"));
-  EXPECT_EQ("; header comment\r\n[Sec]\r\nkey1=new\r\n; inner comment\r\nnoequals\r\nother=1\r\n"
-            "added=a\r\n[Sec2]\r\nx=y\r\n",
-            ReadWholeFile(m_Path));
+  EXPECT_EQ(
+      "; header comment\r\n[Sec]\r\nkey1=new\r\n; inner comment\r\nnoequals\r\nother=1\r\n"
+      "added=a\r\n[Sec2]\r\nx=y\r\n",
+      ReadWholeFile(m_Path));
 }
 
 TEST_F(ProfileConformance, WriteChangesTheFirstOfRepeatedKeys)

@@ -10,7 +10,8 @@ class RegistryApi : public ::testing::Test
 protected:
   void SetUp() override
   {
-    ASSERT_EQ(0, RegOpenKeyExA(HKEY_CURRENT_USER, scratch.KeyPath().c_str(), 0, KEY_ALL_ACCESS, &key));
+    ASSERT_EQ(0,
+              RegOpenKeyExA(HKEY_CURRENT_USER, scratch.KeyPath().c_str(), 0, KEY_ALL_ACCESS, &key));
   }
   void TearDown() override { RegCloseKey(key); }
 
@@ -26,5 +27,6 @@ TEST_F(RegistryApi, ClosedAndUnknownHandles)
   EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(sub));
   DWORD size = 0;
   EXPECT_EQ(ERROR_INVALID_HANDLE, RegQueryValueExA(sub, "x", nullptr, nullptr, nullptr, &size));
-  EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(reinterpret_cast<HKEY>(static_cast<UINT_PTR>(0x12344))));
+  EXPECT_EQ(ERROR_INVALID_HANDLE,
+            RegCloseKey(reinterpret_cast<HKEY>(static_cast<UINT_PTR>(0x12344))));
 }

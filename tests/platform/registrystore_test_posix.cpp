@@ -34,12 +34,15 @@ std::string Query(const std::string& keyPath, const char* name)
   LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key);
   std::string bytes(100000, '\0');
   DWORD size = static_cast<DWORD>(bytes.size());
-  if (result == 0) result = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&bytes[0]), &size);
+  if (result == 0)
+    result =
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&bytes[0]), &size);
   if (key) RegCloseKey(key);
   return result == 0 ? bytes.substr(0, size) : "<code " + std::to_string(result) + ">";
 }
 
-LONG Store(const std::string& keyPath, const char* name, const std::string& bytes, DWORD type = REG_BINARY)
+LONG Store(const std::string& keyPath, const char* name, const std::string& bytes,
+           DWORD type = REG_BINARY)
 {
   HKEY key = nullptr;
   LONG result = RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
@@ -96,8 +99,9 @@ TEST_F(RegistryStore, FolderComesFromTheVariableElseTheConfigFolders)
 
 TEST_F(RegistryStore, TheFileFollowsTheDocumentedFormat)
 {
-  std::string body = "K 8:Software\nK 16:Software\\Written\nV 6:UserID 1 4:61620063\n"
-                     "V 0: 1 8:37786566696c6500\n";
+  std::string body =
+      "K 8:Software\nK 16:Software\\Written\nV 6:UserID 1 4:61620063\n"
+      "V 0: 1 8:37786566696c6500\n";
   ASSERT_TRUE(WriteWholeFile(StoreFile(), HEADER + body));
   EXPECT_EQ(std::string("ab\0c", 4), Query("software\\WRITTEN", "userid"));
   EXPECT_EQ(std::string("7xefile\0", 8), Query("Software\\Written", nullptr));
@@ -105,12 +109,14 @@ TEST_F(RegistryStore, TheFileFollowsTheDocumentedFormat)
   // A change writes the same shape back, keeping the case of every name.
   ASSERT_EQ(0, Store("SOFTWARE\\written", "USERID", "Z", REG_SZ));
   ASSERT_EQ(0, Store("SOFTWARE\\written\\New", "All", std::string("\0\x7f\x80\xff", 4)));
-  EXPECT_EQ(HEADER + "K 8:Software\nK 16:Software\\Written\nV 6:UserID 1 1:5a\n"
-                      "V 0: 1 8:37786566696c6500\nK 20:Software\\Written\\New\nV 3:All 3 4:007f80ff\n",
+  EXPECT_EQ(HEADER +
+                "K 8:Software\nK 16:Software\\Written\nV 6:UserID 1 1:5a\n"
+                "V 0: 1 8:37786566696c6500\nK 20:Software\\Written\\New\nV 3:All 3 4:007f80ff\n",
             ReadWholeFile(StoreFile()));
   // The other root has a file of its own.
   HKEY key = nullptr;
-  ASSERT_EQ(0, RegCreateKeyExA(HKEY_CLASSES_ROOT, ".7xe", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  ASSERT_EQ(0, RegCreateKeyExA(HKEY_CLASSES_ROOT, ".7xe", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                               &key, nullptr));
   RegCloseKey(key);
   EXPECT_EQ(HEADER + "K 4:.7xe\n", ReadWholeFile(scratch.StoreFolder() + "/classes_root.store"));
 }
@@ -126,7 +132,9 @@ TEST_F(RegistryStore, OtherProcessesShareTheStoreAndLoseNothing)
   std::vector<TProcessResult> results(6);
   std::vector<std::thread> threads;
   for (size_t w = 0; w < results.size(); ++w) {
-    threads.emplace_back([&, w] { results[w] = RunTool({"fill", "Busy", "w" + std::to_string(w) + "v", "15"}); });
+    threads.emplace_back([&, w] {
+      results[w] = RunTool({"fill", "Busy", "w" + std::to_string(w) + "v", "15"});
+    });
   }
   for (auto& thread : threads) thread.join();
   for (size_t w = 0; w < results.size(); ++w) {
@@ -143,7 +151,9 @@ TEST_F(RegistryStore, ReadersNeverSeeAPartlyWrittenStore)
   const size_t size = 20000;
   ASSERT_EQ(0, Store("Churn", "Big", std::string(size, 'a')));
   TProcessResult churn;
-  std::thread writer([&] { churn = RunTool({"churn", "Churn", "Big", "30", std::to_string(size)}); });
+  std::thread writer([&] {
+    churn = RunTool({"churn", "Churn", "Big", "30", std::to_string(size)});
+  });
   int torn = 0;
   for (int read = 0; read < 200; ++read) {
     std::string value = Query("Churn", "Big");
@@ -167,7 +177,8 @@ TEST_F(RegistryStore, ReplacementIsAtomicAndLeavesNoTemporaryFile)
   close(oldFile);
   EXPECT_EQ(before, seen.substr(0, static_cast<size_t>(count < 0 ? 0 : count)));
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(scratch.StoreFolder())) names.push_back(entry.path().filename());
+  for (const auto& entry : fs::directory_iterator(scratch.StoreFolder()))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   EXPECT_EQ((std::vector<std::string>{"current_user.lock", "current_user.store"}), names);
 }
@@ -176,20 +187,21 @@ TEST_F(RegistryStore, DamagedOrForeignFilesReadAsAbsentAndAreSetAsideOnWrite)
 {
   const std::string good = HEADER + "K 4:Book\nV 1:v 3 2:6869\n";
   const std::vector<std::string> damaged = {
-    HEADER.substr(0, HEADER.size() - 1) + "K 4:Book\nV 1:v 3 2:6869\n",
-    "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Book]\r\n\"v\"=hex:68,69\r\n",
-    "extractpanel-registry 2\nK 4:Book\nV 1:v 3 2:6869\n",
-    HEADER + "V 1:v 3 2:6869\nK 4:Book\n",            // a value before any key
-    HEADER + "K 4:Book\nV 1:v 3 2:6G69\n",            // not a hex digit
-    HEADER + "K 4:Book\nV 1:v 3 2:68 69\n",           // a blank among them
-    HEADER + "K 4:Book\nV 1:v 3 2:6869",              // no final line end
-    HEADER + "K 4294967295:Book\n",                   // a count far past the end
-    HEADER + "K 99999999999:Book\n",                  // more than ten digits
-    HEADER + std::string("K 4:Bo\0k\n", 9),           // a NUL in a name
-    HEADER + "K 5:\\Book\n",                          // a leading backslash
-    HEADER + "K 10:Book\\\\Page\n",                   // an empty name in a path
-    HEADER + "K 4:Book\nV 1:v 3 4294967295:68\n",
-    std::string(1000, '\xff'),
+      HEADER.substr(0, HEADER.size() - 1) + "K 4:Book\nV 1:v 3 2:6869\n",
+      "Windows Registry Editor Version "
+      "5.00\r\n\r\n[HKEY_CURRENT_USER\\Book]\r\n\"v\"=hex:68,69\r\n",
+      "extractpanel-registry 2\nK 4:Book\nV 1:v 3 2:6869\n",
+      HEADER + "V 1:v 3 2:6869\nK 4:Book\n",  // a value before any key
+      HEADER + "K 4:Book\nV 1:v 3 2:6G69\n",  // not a hex digit
+      HEADER + "K 4:Book\nV 1:v 3 2:68 69\n",  // a blank among them
+      HEADER + "K 4:Book\nV 1:v 3 2:6869",  // no final line end
+      HEADER + "K 4294967295:Book\n",  // a count far past the end
+      HEADER + "K 99999999999:Book\n",  // more than ten digits
+      HEADER + std::string("K 4:Bo\0k\n", 9),  // a NUL in a name
+      HEADER + "K 5:\\Book\n",  // a leading backslash
+      HEADER + "K 10:Book\\\\Page\n",  // an empty name in a path
+      HEADER + "K 4:Book\nV 1:v 3 4294967295:68\n",
+      std::string(1000, '\xff'),
   };
   for (size_t i = 0; i < damaged.size(); ++i) {
     ASSERT_TRUE(WriteWholeFile(StoreFile(), good));
@@ -228,9 +240,9 @@ TEST_F(RegistryStore, CutShortOrRandomlyDamagedFilesNeverGiveAPartOfAValue)
     for (int edits = 1 + static_cast<int>(random() % 4); edits > 0 && !mutated.empty(); --edits) {
       size_t at = random() % mutated.size();
       switch (random() % 3) {
-      case 0: mutated[at] = interesting[random() % (sizeof interesting - 1)]; break;
-      case 1: mutated.erase(at, 1 + random() % 8); break;
-      default: mutated.insert(at, 1, static_cast<char>(random())); break;
+        case 0: mutated[at] = interesting[random() % (sizeof interesting - 1)]; break;
+        case 1: mutated.erase(at, 1 + random() % 8); break;
+        default: mutated.insert(at, 1, static_cast<char>(random())); break;
       }
     }
     ASSERT_TRUE(WriteWholeFile(StoreFile(), mutated));
@@ -272,10 +284,12 @@ TEST_F(RegistryStore, ArmedFaultsAnswerAccessDeniedAndChangeNothing)
 TEST_F(RegistryStore, AFolderThatCannotBeMadeRefusesWritesAndReadsAsEmpty)
 {
   ASSERT_TRUE(WriteWholeFile(scratch.StoreFolder() + "/plain-file", "not a folder"));
-  TScopedEnvironment direct("EXTRACTPANEL_REGISTRY_DIR", scratch.StoreFolder() + "/plain-file/registry");
+  TScopedEnvironment direct("EXTRACTPANEL_REGISTRY_DIR",
+                            scratch.StoreFolder() + "/plain-file/registry");
   EXPECT_EQ("<code 2>", Query("Software", "v"));
   EXPECT_NE(0, Store("Software", "v", "1"));
-  EXPECT_NE(0, RegSetValueExA(HKEY_CURRENT_USER, "v", 0, REG_BINARY, reinterpret_cast<const BYTE*>("1"), 1));
+  EXPECT_NE(0, RegSetValueExA(HKEY_CURRENT_USER, "v", 0, REG_BINARY,
+                              reinterpret_cast<const BYTE*>("1"), 1));
 }
 
 // As on Windows, HKEY_CLASSES_ROOT shows HKEY_CURRENT_USER\Software\Classes
@@ -284,9 +298,11 @@ TEST_F(RegistryStore, ClassesRootShowsTheUsersClassesFirst)
 {
   auto set = [](HKEY root, const char* path, const char* text) {
     HKEY key = nullptr;
-    LONG result = RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (result == 0) result = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                             static_cast<DWORD>(strlen(text) + 1));
+    LONG result =
+        RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    if (result == 0)
+      result = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                              static_cast<DWORD>(strlen(text) + 1));
     if (key) RegCloseKey(key);
     return result;
   };
@@ -295,7 +311,9 @@ TEST_F(RegistryStore, ClassesRootShowsTheUsersClassesFirst)
     char text[32] = "";
     DWORD size = sizeof text;
     LONG result = RegOpenKeyExA(HKEY_CLASSES_ROOT, path, 0, KEY_READ, &key);
-    if (result == 0) result = RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    if (result == 0)
+      result =
+          RegQueryValueExA(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
     if (key) RegCloseKey(key);
     return result == 0 ? std::string(text) : "<code " + std::to_string(result) + ">";
   };

@@ -34,7 +34,8 @@ struct ShellExecutePosix : ::testing::Test
 TEST_F(ShellExecutePosix, ADocumentIsHandedToTheOpener)
 {
   TScopedEnvironment opener("EXTRACTPANEL_OPENER", BuildProgram("fakebrowser"));
-  ASSERT_GT((INT_PTR)ShellExecuteA(0, "open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL), 32);
+  ASSERT_GT((INT_PTR)ShellExecuteA(0, "open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL),
+            32);
   TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(log));
   EXPECT_EQ(BuildProgram("fakebrowser"), launch.Program);
   EXPECT_EQ(std::vector<std::string>{document}, launch.Arguments);
@@ -43,7 +44,8 @@ TEST_F(ShellExecutePosix, ADocumentIsHandedToTheOpener)
 TEST_F(ShellExecutePosix, WhatCannotBeStartedFailsTheLaunch)
 {
   TScopedEnvironment opener("EXTRACTPANEL_OPENER", folder.File("no-such-opener"));
-  EXPECT_EQ(31, (INT_PTR)ShellExecuteA(0, "open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  EXPECT_EQ(31,
+            (INT_PTR)ShellExecuteA(0, "open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   // Executable, but no program the system can start.
   const std::string broken = folder.File("broken");
   ASSERT_TRUE(WriteWholeFile(broken, "not a program"));
@@ -54,8 +56,12 @@ TEST_F(ShellExecutePosix, WhatCannotBeStartedFailsTheLaunch)
 TEST_F(ShellExecutePosix, AnArmedFaultFailsTheLaunchBeforeAnythingStarts)
 {
   ArmFault(FAULT_LAUNCH, 1, 1);
-  EXPECT_LE((INT_PTR)ShellExecuteA(0, "open", BuildProgram("fakebrowser").c_str(), "x", nullptr, SW_SHOWNORMAL), 32);
-  EXPECT_GT((INT_PTR)ShellExecuteA(0, "open", BuildProgram("fakebrowser").c_str(), "y", nullptr, SW_SHOWNORMAL), 32);
+  EXPECT_LE((INT_PTR)ShellExecuteA(0, "open", BuildProgram("fakebrowser").c_str(), "x", nullptr,
+                                   SW_SHOWNORMAL),
+            32);
+  EXPECT_GT((INT_PTR)ShellExecuteA(0, "open", BuildProgram("fakebrowser").c_str(), "y", nullptr,
+                                   SW_SHOWNORMAL),
+            32);
   TLaunch launch = ParseLaunchRecord(WaitForLaunchRecord(log));
   EXPECT_EQ(std::vector<std::string>{"y"}, launch.Arguments);
 }

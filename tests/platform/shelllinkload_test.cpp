@@ -26,11 +26,13 @@ struct ShellLinkLoad : ::testing::Test
   {
     if (comStarted) CoUninitialize();
   }
-  std::string WriteBytes(const std::string& name, const std::string& target, const std::string& icon)
+  std::string WriteBytes(const std::string& name, const std::string& target,
+                         const std::string& icon)
   {
     std::vector<uint16_t> wide(icon.begin(), icon.end());
     unsigned char bytes[SHELL_LINK_MAX_BYTES];
-    size_t count = BuildShellLinkBytes(target.c_str(), wide.data(), wide.size(), bytes, sizeof bytes);
+    size_t count =
+        BuildShellLinkBytes(target.c_str(), wide.data(), wide.size(), bytes, sizeof bytes);
     EXPECT_NE(0u, count);
     std::string path = folder.File(name);
     EXPECT_TRUE(WriteWholeFile(path, std::string(reinterpret_cast<char*>(bytes), count)));

@@ -22,12 +22,26 @@ struct TPredicateRow
 TEST(ShellPathConformance, IsRelative)
 {
   const TPredicateRow aRows[] = {
-    {"", TRUE}, {"test.txt", TRUE}, {"file://folder/test.txt", TRUE},
-    {"file:///C:/test.txt", TRUE}, {"/x", TRUE}, {"//server/share", TRUE},
-    {"x\\y", TRUE}, {".\\x", TRUE}, {"..\\x", TRUE}, {" C:\\", TRUE}, {"CC:\\", TRUE},
-    {"\\\\folder\\test.txt", FALSE}, {"C:\\test.txt", FALSE}, {"C:", FALSE},
-    {"C:Books", FALSE}, {"C:/x", FALSE}, {"\\x", FALSE}, {"\\", FALSE}, {"\\\\", FALSE},
-    {"1:\\", FALSE},
+      {"", TRUE},
+      {"test.txt", TRUE},
+      {"file://folder/test.txt", TRUE},
+      {"file:///C:/test.txt", TRUE},
+      {"/x", TRUE},
+      {"//server/share", TRUE},
+      {"x\\y", TRUE},
+      {".\\x", TRUE},
+      {"..\\x", TRUE},
+      {" C:\\", TRUE},
+      {"CC:\\", TRUE},
+      {"\\\\folder\\test.txt", FALSE},
+      {"C:\\test.txt", FALSE},
+      {"C:", FALSE},
+      {"C:Books", FALSE},
+      {"C:/x", FALSE},
+      {"\\x", FALSE},
+      {"\\", FALSE},
+      {"\\\\", FALSE},
+      {"1:\\", FALSE},
   };
   for (const TPredicateRow& row : aRows) {
     EXPECT_EQ(row.bExpected, !!PathIsRelativeA(row.pInput)) << "[" << row.pInput << "]";
@@ -37,10 +51,18 @@ TEST(ShellPathConformance, IsRelative)
 TEST(ShellPathConformance, IsUnc)
 {
   const TPredicateRow aRows[] = {
-    {"\\\\server", TRUE}, {"\\\\server\\", TRUE}, {"\\\\server\\share", TRUE},
-    {"\\\\server\\share\\x", TRUE}, {"\\\\", TRUE}, {"\\\\?\\UNC\\server\\share\\x", TRUE},
-    {"C:\\", FALSE}, {"\\x", FALSE}, {"\\", FALSE}, {"//server/share", FALSE},
-    {"x", FALSE}, {"", FALSE},
+      {"\\\\server", TRUE},
+      {"\\\\server\\", TRUE},
+      {"\\\\server\\share", TRUE},
+      {"\\\\server\\share\\x", TRUE},
+      {"\\\\", TRUE},
+      {"\\\\?\\UNC\\server\\share\\x", TRUE},
+      {"C:\\", FALSE},
+      {"\\x", FALSE},
+      {"\\", FALSE},
+      {"//server/share", FALSE},
+      {"x", FALSE},
+      {"", FALSE},
   };
   for (const TPredicateRow& row : aRows) {
     EXPECT_EQ(row.bExpected, !!PathIsUNCA(row.pInput)) << "[" << row.pInput << "]";
@@ -55,13 +77,31 @@ TEST(ShellPathConformance, SkipRoot)
     int nOffset;  // -1: no position
   };
   const TRow aRows[] = {
-    {"C:\\", 3}, {"c:\\", 3}, {"C:\\x", 3}, {"C:\\\\x", 3}, {"1:\\", 3},
-    {"C:", -1}, {"C:Books", -1}, {"C:/x", -1},
-    {"\\\\server", -1}, {"\\\\server\\", -1}, {"\\\\server\\share", -1}, {"\\\\", -1},
-    {"\\\\server\\share\\", 15}, {"\\\\server\\share\\x", 15}, {"\\\\server\\share\\x\\y", 15},
-    {"\\\\server\\share\\\\x", 15}, {"\\\\?\\C:\\x", 7}, {"\\\\?\\UNC\\server\\share\\x", 8},
-    {"\\\\.\\pipe\\p", 9},
-    {"\\x", -1}, {"\\", -1}, {"/x", -1}, {"//server/share", -1}, {"x", -1}, {"", -1},
+      {"C:\\", 3},
+      {"c:\\", 3},
+      {"C:\\x", 3},
+      {"C:\\\\x", 3},
+      {"1:\\", 3},
+      {"C:", -1},
+      {"C:Books", -1},
+      {"C:/x", -1},
+      {"\\\\server", -1},
+      {"\\\\server\\", -1},
+      {"\\\\server\\share", -1},
+      {"\\\\", -1},
+      {"\\\\server\\share\\", 15},
+      {"\\\\server\\share\\x", 15},
+      {"\\\\server\\share\\x\\y", 15},
+      {"\\\\server\\share\\\\x", 15},
+      {"\\\\?\\C:\\x", 7},
+      {"\\\\?\\UNC\\server\\share\\x", 8},
+      {"\\\\.\\pipe\\p", 9},
+      {"\\x", -1},
+      {"\\", -1},
+      {"/x", -1},
+      {"//server/share", -1},
+      {"x", -1},
+      {"", -1},
   };
   for (const TRow& row : aRows) {
     const char* pFound = PathSkipRootA(row.pInput);
@@ -78,11 +118,25 @@ TEST(ShellPathConformance, DriveNumber)
     int nDrive;
   };
   const TRow aRows[] = {
-    {"a:\\test.file", 0}, {"C:\\", 2}, {"C:", 2}, {"C:Books", 2}, {"C:/x", 2},
-    {"c:\\", 2}, {"C:\\\\x", 2}, {"z:", 25}, {"Z:\\x", 25},
-    {"file:///c:\\test", -1}, {"\\\\?\\C:\\dir\\file.txt", -1}, {"1:\\", -1},
-    {"CC:\\", -1}, {" C:\\", -1}, {"\\\\server\\share", -1}, {"x", -1}, {"", -1},
-    {"@:", -1}, {"[:", -1},
+      {"a:\\test.file", 0},
+      {"C:\\", 2},
+      {"C:", 2},
+      {"C:Books", 2},
+      {"C:/x", 2},
+      {"c:\\", 2},
+      {"C:\\\\x", 2},
+      {"z:", 25},
+      {"Z:\\x", 25},
+      {"file:///c:\\test", -1},
+      {"\\\\?\\C:\\dir\\file.txt", -1},
+      {"1:\\", -1},
+      {"CC:\\", -1},
+      {" C:\\", -1},
+      {"\\\\server\\share", -1},
+      {"x", -1},
+      {"", -1},
+      {"@:", -1},
+      {"[:", -1},
   };
   for (const TRow& row : aRows) {
     EXPECT_EQ(row.nDrive, PathGetDriveNumberA(row.pInput)) << "[" << row.pInput << "]";
@@ -111,8 +165,9 @@ TEST(ShellPathConformance, AddBackslash)
     const char* pExpected;
   };
   const TRow aRows[] = {
-    {"", ""}, {"one\\two", "one\\two\\"}, {"one\\..\\two", "one\\..\\two\\"},
-    {" ", " \\"}, {"C:\\one\\", "C:\\one\\"}, {"C:", "C:\\"}, {"a/", "a/\\"},
+      {"", ""},       {"one\\two", "one\\two\\"}, {"one\\..\\two", "one\\..\\two\\"},
+      {" ", " \\"},   {"C:\\one\\", "C:\\one\\"}, {"C:", "C:\\"},
+      {"a/", "a/\\"},
   };
   for (const TRow& row : aRows) {
     char aBuffer[MAX_PATH + 1];
@@ -148,21 +203,21 @@ TEST(ShellPathConformance, CommandLineArguments)
     const char* pProgram;
   };
   const TRow aRows[] = {
-    {"\"C:\\Program Files\\b.exe\" -nohome", "-nohome", "\"C:\\Program Files\\b.exe\""},
-    {"C:\\Program Files\\b.exe %1", "Files\\b.exe %1", "C:\\Program"},
-    {"b.exe", "", "b.exe"},
-    {"\"C:\\a b\\c.exe\"", "", "\"C:\\a b\\c.exe\""},
-    {"\"C:\\a b\\c.exe\" ", "", "\"C:\\a b\\c.exe\""},
-    {"\"C:\\a b\\c.exe\"-x", "", "\"C:\\a b\\c.exe\"-x"},
-    {"a.exe  -x", " -x", "a.exe"},
-    {"a.exe -x ", "-x ", "a.exe"},
-    {"\"unbalanced -x", "", "\"unbalanced -x"},
-    {"a\tb", "", "a\tb"},
-    {"a.exe\t-x", "", "a.exe\t-x"},
-    {" leading", "leading", ""},
-    {"a \"b c\" d", "\"b c\" d", "a"},
-    {"C:\\a b\\c.exe \"arg one\"", "b\\c.exe \"arg one\"", "C:\\a"},
-    {"", "", ""},
+      {"\"C:\\Program Files\\b.exe\" -nohome", "-nohome", "\"C:\\Program Files\\b.exe\""},
+      {"C:\\Program Files\\b.exe %1", "Files\\b.exe %1", "C:\\Program"},
+      {"b.exe", "", "b.exe"},
+      {"\"C:\\a b\\c.exe\"", "", "\"C:\\a b\\c.exe\""},
+      {"\"C:\\a b\\c.exe\" ", "", "\"C:\\a b\\c.exe\""},
+      {"\"C:\\a b\\c.exe\"-x", "", "\"C:\\a b\\c.exe\"-x"},
+      {"a.exe  -x", " -x", "a.exe"},
+      {"a.exe -x ", "-x ", "a.exe"},
+      {"\"unbalanced -x", "", "\"unbalanced -x"},
+      {"a\tb", "", "a\tb"},
+      {"a.exe\t-x", "", "a.exe\t-x"},
+      {" leading", "leading", ""},
+      {"a \"b c\" d", "\"b c\" d", "a"},
+      {"C:\\a b\\c.exe \"arg one\"", "b\\c.exe \"arg one\"", "C:\\a"},
+      {"", "", ""},
   };
   for (const TRow& row : aRows) {
     EXPECT_STREQ(row.pArgs, PathGetArgsA(row.pInput)) << "[" << row.pInput << "]";
@@ -194,7 +249,7 @@ TEST(ShellPathConformance, FileExists)
   EXPECT_FALSE(PathFileExistsA((sFile + PATH_SEPARATOR_TEXT).c_str()));
   EXPECT_EQ((DWORD)ERROR_PATH_NOT_FOUND, GetLastError());
   EXPECT_FALSE(PathFileExistsA(
-    scratch.File(std::string("missing") + PATH_SEPARATOR_TEXT + "x.txt").c_str()));
+      scratch.File(std::string("missing") + PATH_SEPARATOR_TEXT + "x.txt").c_str()));
 }
 
 }  // namespace

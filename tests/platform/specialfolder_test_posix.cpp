@@ -42,9 +42,10 @@ TEST_F(SpecialFolderPosix, TheEnvironmentVariablesComeFirst)
 TEST_F(SpecialFolderPosix, TheDesktopOfTheXdgUserDirectories)
 {
   home.MakeFolder(".config");
-  ASSERT_TRUE(WriteWholeFile(home.File(".config/user-dirs.dirs"),
-                             "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n"
-                             "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"));
+  ASSERT_TRUE(
+      WriteWholeFile(home.File(".config/user-dirs.dirs"),
+                     "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n"
+                     "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"));
   EXPECT_EQ(home.Path() + "/Schreibtisch", Get(SPECIAL_FOLDER_DESKTOP));
 
   TTempFolder config;

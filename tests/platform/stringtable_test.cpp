@@ -8,7 +8,7 @@
 
 #include "platform.h"
 #include "programresources.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "stringtable.h"
 
 namespace {
@@ -38,7 +38,11 @@ std::vector<std::string> Lines(const std::string& text, const std::string& separ
 TEST(StringTable, EveryEntryLoadsWhole)
 {
   UseProgramResources();
-  struct Entry { UINT id; const char* text; };
+  struct Entry
+  {
+    UINT id;
+    const char* text;
+  };
 #define EP_TEST_ENTRY(id, text) {id, text},
   const Entry entries[] = {EP_STRING_TABLE(EP_TEST_ENTRY)};
 #undef EP_TEST_ENTRY
@@ -72,8 +76,9 @@ TEST(StringTable, LineEndsOfTheLongTexts)
 
   std::vector<std::string> second = Lines(Load(2106), "\r\n");
   ASSERT_EQ(3u, second.size());
-  const std::string lead = "For more information about disabling cookies in your browser and "
-                           "about the Ostrel privacy policy, go to https://";
+  const std::string lead =
+      "For more information about disabling cookies in your browser and "
+      "about the Ostrel privacy policy, go to https://";
   EXPECT_EQ(lead, second[2].substr(0, lead.size()));
   EXPECT_EQ(std::string::npos, second[2].find_first_of("\r\n"));
 
@@ -81,9 +86,10 @@ TEST(StringTable, LineEndsOfTheLongTexts)
   EXPECT_EQ(std::string::npos, invalid.find('\r'));
   std::vector<std::string> lines = Lines(invalid, "\n");
   ASSERT_EQ(4u, lines.size());
-  EXPECT_EQ("The path you entered is incorrect, too long or contains forbidden characters, "
-            "such as \\ / : * ? \" < > |",
-            lines[0]);
+  EXPECT_EQ(
+      "The path you entered is incorrect, too long or contains forbidden characters, "
+      "such as \\ / : * ? \" < > |",
+      lines[0]);
   EXPECT_EQ("", lines[1]);
   EXPECT_EQ("You must re-enter a correct path.", lines[2]);
 

@@ -25,7 +25,8 @@ protected:
     LONG result = RegOpenKeyExA(HKEY_CURRENT_USER, Path(subkey).c_str(), 0, KEY_READ, &key);
     std::string bytes(100000, '\0');
     DWORD size = static_cast<DWORD>(bytes.size());
-    if (result == 0) result = RegQueryValueExA(key, name, 0, type, reinterpret_cast<BYTE*>(&bytes[0]), &size);
+    if (result == 0)
+      result = RegQueryValueExA(key, name, 0, type, reinterpret_cast<BYTE*>(&bytes[0]), &size);
     if (key) RegCloseKey(key);
     return result == 0 ? bytes.substr(0, size) : "<code " + std::to_string(result) + ">";
   }
@@ -48,10 +49,14 @@ protected:
   TRegistryScratch scratch;
 };
 
-class RegKeyLifetime : public RegKeyFixture {};
-class RegKeyValues : public RegKeyFixture {};
-class RegKeyAccess : public RegKeyFixture {};
-class RegKeyNames : public RegKeyFixture {};
+class RegKeyLifetime : public RegKeyFixture
+{};
+class RegKeyValues : public RegKeyFixture
+{};
+class RegKeyAccess : public RegKeyFixture
+{};
+class RegKeyNames : public RegKeyFixture
+{};
 
 TEST_F(RegKeyLifetime, CloseAndDestructionReleaseTheHandleOnce)
 {
@@ -279,7 +284,8 @@ TEST_F(RegKeyNames, KeyNamesOfUpTo256CharactersAndValueNamesWithBackslashes)
   ASSERT_EQ(0, Create(parent, ""));
   std::string longest(256, 'k');
   TRegKey key;
-  ASSERT_EQ(0, key.Create(parent.m_hKey, longest.c_str(), nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr));
+  ASSERT_EQ(
+      0, key.Create(parent.m_hKey, longest.c_str(), nullptr, 0, KEY_ALL_ACCESS, nullptr, nullptr));
   EXPECT_EQ(0, key.SetValue("v", "value\\with\\backslashes"));
   TRegKey reopened;
   ASSERT_EQ(0, reopened.Open(parent.m_hKey, longest.c_str(), KEY_READ));

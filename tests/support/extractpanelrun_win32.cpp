@@ -4,6 +4,5 @@
 TProcessResult RunExtractPanel(const std::vector<std::string>& arguments,
                                const TProcessOptions& options)
 {
-  return StartAndWaitCommandLine(ProgramUnderTest(), StarterCommandLine(arguments),
-                                 options);
+  return StartAndWaitCommandLine(ProgramUnderTest(), StarterCommandLine(arguments), options);
 }

@@ -11,9 +11,9 @@ std::string WaitForLaunchRecord(const std::string& logPath, unsigned timeoutMs =
 
 struct TLaunch
 {
-  std::string Program;                 // as the launched program sees argv[0]
+  std::string Program;  // as the launched program sees argv[0]
   std::vector<std::string> Arguments;  // the rest, as the C runtime splits them
-  std::string RawArguments;            // Windows only: the text after the program
+  std::string RawArguments;  // Windows only: the text after the program
 };
 
 // The first launch of the log's content.

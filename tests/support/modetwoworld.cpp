@@ -5,7 +5,8 @@
 
 namespace {
 
-const char USER_CHOICE[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.htm\\UserChoice";
+const char USER_CHOICE[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.htm\\UserChoice";
 
 }  // namespace
 
@@ -22,9 +23,11 @@ TModeTwoWorld::TModeTwoWorld()
   m_ComStarted = SUCCEEDED(CoInitialize(0));
   // Everything a mode-2 run may touch comes back as it was.
   const char* classes[] = {".htm", ".7xe", "7xefile", PageClass(), ChosenClass()};
-  for (const char* name : classes) m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CLASSES_ROOT, name));
+  for (const char* name : classes)
+    m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CLASSES_ROOT, name));
   const char* userKeys[] = {"Software\\Classes\\.7xe", "Software\\Classes\\7xefile", USER_CHOICE};
-  for (const char* name : userKeys) m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CURRENT_USER, name));
+  for (const char* name : userKeys)
+    m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CURRENT_USER, name));
   m_Saved.emplace_back(new TSavedRegistryKey(HKEY_CURRENT_USER, BookKey()));
 }
 
@@ -44,29 +47,35 @@ std::string TModeTwoWorld::FakeBrowser() const { return BuildProgram("fakebrowse
 bool TModeTwoWorld::MakeBookKey(long desktopChoice, long startMenuChoice) const
 {
   bool ok = WriteRegString(HKEY_CURRENT_USER, BookKey(), "UserID", "author-1");
-  if (desktopChoice >= 0) ok = ok && WriteRegDword(HKEY_CURRENT_USER, BookKey(), "ShortcutOnDesktop", (DWORD)desktopChoice);
+  if (desktopChoice >= 0)
+    ok = ok &&
+         WriteRegDword(HKEY_CURRENT_USER, BookKey(), "ShortcutOnDesktop", (DWORD)desktopChoice);
   if (startMenuChoice >= 0)
-    ok = ok && WriteRegDword(HKEY_CURRENT_USER, BookKey(), "ShortcutInWindowsStartMenu", (DWORD)startMenuChoice);
+    ok = ok && WriteRegDword(HKEY_CURRENT_USER, BookKey(), "ShortcutInWindowsStartMenu",
+                             (DWORD)startMenuChoice);
   return ok;
 }
 
 namespace {
 
 // The class anew, so that no command of an earlier call is left.
-bool RegisterClassCommand(const char* name, const std::string& command, DWORD type, const std::string& verb = "open")
+bool RegisterClassCommand(const char* name, const std::string& command, DWORD type,
+                          const std::string& verb = "open")
 {
   DeleteRegistryTree(HKEY_CLASSES_ROOT, name);
   if (command.empty()) return WriteRegString(HKEY_CLASSES_ROOT, name, nullptr, "test page");
   const std::string shell = std::string(name) + "\\shell";
   if (verb != "open" && !WriteRegString(HKEY_CLASSES_ROOT, shell, nullptr, verb)) return false;
-  return WriteRegBytes(HKEY_CLASSES_ROOT, shell + "\\" + verb + "\\command", nullptr, type, command + '\0');
+  return WriteRegBytes(HKEY_CLASSES_ROOT, shell + "\\" + verb + "\\command", nullptr, type,
+                       command + '\0');
 }
 
 }  // namespace
 
 bool TModeTwoWorld::RegisterPageCommand(const std::string& command, DWORD type) const
 {
-  return WriteRegString(HKEY_CLASSES_ROOT, ".htm", nullptr, PageClass()) && RegisterClassCommand(PageClass(), command, type);
+  return WriteRegString(HKEY_CLASSES_ROOT, ".htm", nullptr, PageClass()) &&
+         RegisterClassCommand(PageClass(), command, type);
 }
 
 bool TModeTwoWorld::ChoosePageClass(const std::string& command, const std::string& verb) const

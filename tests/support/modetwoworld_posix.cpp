@@ -8,7 +8,8 @@
 class TPlatformRedirect
 {
 public:
-  TPlatformRedirect(const std::string& root, const std::string& desktop, const std::string& programs)
+  TPlatformRedirect(const std::string& root, const std::string& desktop,
+                    const std::string& programs)
       : m_Desktop("EXTRACTPANEL_DESKTOP_DIR", desktop),
         m_Programs("EXTRACTPANEL_PROGRAMS_DIR", programs),
         m_Registry("EXTRACTPANEL_REGISTRY_DIR", root + "/registry"),

@@ -6,8 +6,7 @@ namespace fs = std::filesystem;
 
 namespace pathtest {
 
-CurrentFolder::CurrentFolder(const std::string& sPath)
-  : m_previous(fs::current_path().string())
+CurrentFolder::CurrentFolder(const std::string& sPath) : m_previous(fs::current_path().string())
 {
   fs::current_path(sPath);
 }

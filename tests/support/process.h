@@ -27,11 +27,11 @@ struct TProcessOptions
 
 struct TProcessResult
 {
-  bool Started = false;   // false: the program could not be started at all
+  bool Started = false;  // false: the program could not be started at all
   bool TimedOut = false;  // killed after TimeoutMs; ExitStatus is then -1
   // The exit status; POSIX: 128 + the signal number when a signal ended it.
   int ExitStatus = -1;
-  std::string Output;     // standard output and standard error together
+  std::string Output;  // standard output and standard error together
 };
 
 // The folder of the running test executable, without a trailing separator.

@@ -84,7 +84,8 @@ TProcessResult StartAndWait(const std::string& programPath,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, inputPath.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 1, outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
@@ -104,8 +105,10 @@ TProcessResult StartAndWait(const std::string& programPath,
     oldFolder = buffer;
   }
   pid_t pid = 0;
-  int error = posix_spawn(&pid, programPath.c_str(), &actions, &attributes, argv.data(), envp.data());
-  if (!oldFolder.empty() && chdir(oldFolder.c_str()) != 0) { /* the test's folder is gone */ }
+  int error =
+      posix_spawn(&pid, programPath.c_str(), &actions, &attributes, argv.data(), envp.data());
+  if (!oldFolder.empty() && chdir(oldFolder.c_str()) != 0) { /* the test's folder is gone */
+  }
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (error != 0) return result;
@@ -115,12 +118,16 @@ TProcessResult StartAndWait(const std::string& programPath,
   int status = 0;
   for (;;) {
     pid_t done = waitpid(pid, &status, WNOHANG);
-    if (done == pid) { result.ExitStatus = StatusOf(status); break; }
+    if (done == pid) {
+      result.ExitStatus = StatusOf(status);
+      break;
+    }
     if (done < 0 && errno != EINTR) break;
     if (std::chrono::steady_clock::now() >= deadline) {
       kill(-pid, SIGKILL);
       kill(pid, SIGKILL);
-      while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+      while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+      }
       result.TimedOut = true;
       result.ExitStatus = -1;
       break;

@@ -26,7 +26,8 @@ std::string EnvironmentBlock(const TProcessOptions& options)
     size_t equal = text.find('=', 1);
     std::string name = text.substr(0, equal);
     bool replaced = false;
-    for (const auto& added : options.Environment) replaced = replaced || SameNameNoCase(added.first, name);
+    for (const auto& added : options.Environment)
+      replaced = replaced || SameNameNoCase(added.first, name);
     if (!replaced) block.append(text).push_back('\0');
   }
   if (strings) FreeEnvironmentStringsA(strings);
@@ -39,11 +40,15 @@ std::string EnvironmentBlock(const TProcessOptions& options)
 // Quoting undone by CommandLineToArgvW and the C runtime.
 std::string QuoteArgument(const std::string& argument)
 {
-  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) return argument;
+  if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos)
+    return argument;
   std::string result = "\"";
   size_t backslashes = 0;
   for (char c : argument) {
-    if (c == '\\') { ++backslashes; continue; }
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
     if (c == '"') result.append(backslashes * 2 + 1, '\\');
     else result.append(backslashes, '\\');
     backslashes = 0;
@@ -106,10 +111,9 @@ TProcessResult StartAndWaitCommandLine(const std::string& programPath,
   startup.hStdError = output;
   PROCESS_INFORMATION process;
   std::memset(&process, 0, sizeof process);
-  BOOL started = CreateProcessA(programPath.c_str(), &line[0], nullptr, nullptr, TRUE,
-                                0, &environment[0],
-                                options.WorkingFolder.empty() ? nullptr : options.WorkingFolder.c_str(),
-                                &startup, &process);
+  BOOL started = CreateProcessA(
+      programPath.c_str(), &line[0], nullptr, nullptr, TRUE, 0, &environment[0],
+      options.WorkingFolder.empty() ? nullptr : options.WorkingFolder.c_str(), &startup, &process);
   CloseHandle(input);
   CloseHandle(output);
   if (!started) return result;

@@ -2,7 +2,7 @@
 #include "programresources.h"
 
 #include "process.h"
-#include "settings.h"
+#include "runvalues.h"
 
 void UseProgramResources()
 {

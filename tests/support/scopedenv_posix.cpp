@@ -3,7 +3,8 @@
 
 #include <stdlib.h>
 
-TScopedEnvironment::TScopedEnvironment(const std::string& name, const std::string& value) : m_Name(name)
+TScopedEnvironment::TScopedEnvironment(const std::string& name, const std::string& value)
+    : m_Name(name)
 {
   const char* old = getenv(name.c_str());
   m_HadOld = old != nullptr;

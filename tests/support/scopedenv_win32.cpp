@@ -20,7 +20,8 @@ bool ReadVariable(const std::string& name, std::string& value)
 
 }  // namespace
 
-TScopedEnvironment::TScopedEnvironment(const std::string& name, const std::string& value) : m_Name(name)
+TScopedEnvironment::TScopedEnvironment(const std::string& name, const std::string& value)
+    : m_Name(name)
 {
   m_HadOld = ReadVariable(name, m_Old);
   SetEnvironmentVariableA(name.c_str(), value.c_str());

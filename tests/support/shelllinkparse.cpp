@@ -8,7 +8,10 @@ class TReader
 {
 public:
   explicit TReader(const std::string& bytes) : m_Bytes(bytes) {}
-  bool Has(size_t at, size_t count) const { return at <= m_Bytes.size() && count <= m_Bytes.size() - at; }
+  bool Has(size_t at, size_t count) const
+  {
+    return at <= m_Bytes.size() && count <= m_Bytes.size() - at;
+  }
   uint32_t U16(size_t at) const
   {
     return (uint8_t)m_Bytes[at] | ((uint32_t)(uint8_t)m_Bytes[at + 1] << 8);
@@ -35,8 +38,10 @@ std::string Utf8Of(const TReader& reader, size_t at, size_t units)
       code = 0x10000 + ((code - 0xD800) << 10) + (reader.U16(at + 2 * ++i) - 0xDC00);
     }
     if (code < 0x80) out += (char)code;
-    else if (code < 0x800) { out += (char)(0xC0 | (code >> 6)); out += (char)(0x80 | (code & 0x3F)); }
-    else if (code < 0x10000) {
+    else if (code < 0x800) {
+      out += (char)(0xC0 | (code >> 6));
+      out += (char)(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
       out += (char)(0xE0 | (code >> 12));
       out += (char)(0x80 | ((code >> 6) & 0x3F));
       out += (char)(0x80 | (code & 0x3F));
@@ -51,7 +56,7 @@ std::string Utf8Of(const TReader& reader, size_t at, size_t units)
 }
 
 const unsigned char LINK_CLSID[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                  0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+                                      0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
 
 }  // namespace
 
@@ -60,7 +65,8 @@ TLinkContent ParseShellLinkBytes(const std::string& bytes)
   TLinkContent link;
   TReader reader(bytes);
   if (!reader.Has(0, 0x4C) || reader.U32(0) != 0x4C) return link;
-  if (bytes.compare(4, 16, std::string(reinterpret_cast<const char*>(LINK_CLSID), 16)) != 0) return link;
+  if (bytes.compare(4, 16, std::string(reinterpret_cast<const char*>(LINK_CLSID), 16)) != 0)
+    return link;
   uint32_t flags = reader.U32(0x14);
   link.IconIndex = (int)reader.U32(0x38);
   size_t at = 0x4C;

@@ -12,9 +12,11 @@ TLinkContent ReadShellLink(const std::string& path)
   IPersistFile* file = nullptr;
   HRESULT hr = CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&shellLink));
-  if (SUCCEEDED(hr)) hr = shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  if (SUCCEEDED(hr))
+    hr = shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
   WCHAR wide[MAX_PATH];
-  if (SUCCEEDED(hr) && !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) hr = E_FAIL;
+  if (SUCCEEDED(hr) && !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
+    hr = E_FAIL;
   if (SUCCEEDED(hr)) hr = file->Load(wide, STGM_READ);
   if (SUCCEEDED(hr)) {
     char target[MAX_PATH] = "";

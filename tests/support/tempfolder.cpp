@@ -13,8 +13,8 @@ namespace {
 std::string UniqueName()
 {
   static std::atomic<unsigned> counter{0};
-  static const unsigned long long seed = static_cast<unsigned long long>(
-      std::chrono::steady_clock::now().time_since_epoch().count()) ^
+  static const unsigned long long seed =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
       std::random_device{}();
   return "ep-test-" + std::to_string(seed) + "-" + std::to_string(++counter);
 }

@@ -6,10 +6,12 @@
 
 namespace {
 
-bool SetValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data, DWORD size)
+bool SetValue(HKEY root, const std::string& key, const char* name, DWORD type, const void* data,
+              DWORD size)
 {
   HKEY handle = 0;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr) != 0)
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
+                      nullptr) != 0)
     return false;
   LONG result = RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
   RegCloseKey(handle);
@@ -25,12 +27,13 @@ bool WriteRegString(HKEY root, const std::string& key, const char* name, const s
 
 bool WriteRegDword(HKEY root, const std::string& key, const char* name, DWORD value)
 {
-  unsigned char bytes[4] = {(unsigned char)value, (unsigned char)(value >> 8), (unsigned char)(value >> 16),
-                            (unsigned char)(value >> 24)};
+  unsigned char bytes[4] = {(unsigned char)value, (unsigned char)(value >> 8),
+                            (unsigned char)(value >> 16), (unsigned char)(value >> 24)};
   return SetValue(root, key, name, REG_DWORD, bytes, 4);
 }
 
-bool WriteRegBytes(HKEY root, const std::string& key, const char* name, DWORD type, const std::string& bytes)
+bool WriteRegBytes(HKEY root, const std::string& key, const char* name, DWORD type,
+                   const std::string& bytes)
 {
   return SetValue(root, key, name, type, bytes.data(), (DWORD)bytes.size());
 }
@@ -82,8 +85,7 @@ std::string UniqueRegistryName(const std::string& prefix)
 {
   static std::atomic<unsigned> counter{0};
   static const unsigned long long seed =
-      static_cast<unsigned long long>(
-          std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
       std::random_device{}();
   return prefix + std::to_string(seed % 1000000007ull) + "x" + std::to_string(++counter);
 }

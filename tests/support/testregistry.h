@@ -13,7 +13,8 @@
 // A null name stands for the key's default value.
 bool WriteRegString(HKEY root, const std::string& key, const char* name, const std::string& value);
 bool WriteRegDword(HKEY root, const std::string& key, const char* name, DWORD value);
-bool WriteRegBytes(HKEY root, const std::string& key, const char* name, DWORD type, const std::string& bytes);
+bool WriteRegBytes(HKEY root, const std::string& key, const char* name, DWORD type,
+                   const std::string& bytes);
 
 // A registry value as the tests look at it.
 struct TRegistryValue

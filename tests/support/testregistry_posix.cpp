@@ -6,7 +6,8 @@
 
 #include "registrystore.h"
 
-struct TSavedRegistryKey::TSnapshot {};
+struct TSavedRegistryKey::TSnapshot
+{};
 
 // Straight on the store, under its lock: the stand-ins have no tree deleter,
 // as the program deletes no trees.
@@ -23,13 +24,15 @@ LONG DeleteRegistryTree(HKEY key, const char* subkey)
   if (!top.empty() && store.count(top) == 0) return ERROR_FILE_NOT_FOUND;
   const std::string folded = FoldedName(top) + "\\";
   for (auto it = store.begin(); it != store.end();) {
-    bool inTree = top.empty() || FoldedName(it->first + "\\").compare(0, folded.size(), folded) == 0;
+    bool inTree =
+        top.empty() || FoldedName(it->first + "\\").compare(0, folded.size(), folded) == 0;
     it = inTree ? store.erase(it) : std::next(it);
   }
   return change.Commit();
 }
 
-TSavedRegistryKey::TSavedRegistryKey(HKEY root, const std::string& key) : m_Root(root), m_Key(key) {}
+TSavedRegistryKey::TSavedRegistryKey(HKEY root, const std::string& key) : m_Root(root), m_Key(key)
+{}
 
 TSavedRegistryKey::~TSavedRegistryKey() { DeleteRegistryTree(m_Root, m_Key.c_str()); }
 

@@ -35,7 +35,9 @@ void Take(HKEY key, TSnapshot& snapshot)
     DWORD nameLength = sizeof name;
     DWORD type = 0;
     DWORD size = 0;
-    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+    if (RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
+      break;
     TSnapshot::TValue value{std::string(name, nameLength), type, std::string(size, '\0')};
     nameLength = sizeof name;
     RegEnumValueA(key, index, name, &nameLength, nullptr, &type,
@@ -46,7 +48,9 @@ void Take(HKEY key, TSnapshot& snapshot)
   for (DWORD index = 0;; ++index) {
     char name[256];
     DWORD nameLength = sizeof name;
-    if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    if (RegEnumKeyExA(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
     HKEY sub = 0;
     auto child = std::make_unique<TSnapshot>();
     if (RegOpenKeyExA(key, name, 0, KEY_READ, &sub) == ERROR_SUCCESS) {
@@ -60,7 +64,9 @@ void Take(HKEY key, TSnapshot& snapshot)
 void Put(HKEY parent, const std::string& name, const TSnapshot& snapshot)
 {
   HKEY key = 0;
-  if (RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0) return;
+  if (RegCreateKeyExA(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != 0)
+    return;
   for (const auto& value : snapshot.Values)
     RegSetValueExA(key, value.Name.empty() ? nullptr : value.Name.c_str(), 0, value.Type,
                    reinterpret_cast<const BYTE*>(value.Bytes.data()), (DWORD)value.Bytes.size());

@@ -18,7 +18,8 @@ int main()
   WideCharToMultiByte(CP_UTF8, 0, pLine, -1, &record[0], nSize, nullptr, nullptr);
   record += "\r\n";
   const DWORD dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-  HANDLE hLog = CreateFileA(aLog, FILE_APPEND_DATA, dwShare, 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+  HANDLE hLog =
+      CreateFileA(aLog, FILE_APPEND_DATA, dwShare, 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
   if (hLog == INVALID_HANDLE_VALUE) return 3;
   DWORD dwWritten = 0;
   BOOL bWritten = WriteFile(hLog, record.data(), (DWORD)record.size(), &dwWritten, 0);

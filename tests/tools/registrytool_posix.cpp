@@ -15,11 +15,13 @@ namespace {
 bool Set(const char* keyPath, const std::string& name, const std::string& data)
 {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != 0) {
     return false;
   }
-  LONG result = RegSetValueExA(key, name.c_str(), 0, REG_BINARY,
-                               reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+  LONG result =
+      RegSetValueExA(key, name.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(data.data()),
+                     static_cast<DWORD>(data.size()));
   RegCloseKey(key);
   return result == 0;
 }
@@ -34,8 +36,10 @@ int main(int argc, char** argv)
   int count = std::atoi(argv[4]);
   for (int i = 0; i < count; ++i) {
     bool done = false;
-    if (command == "fill") done = Set(key, argv[3] + std::to_string(i), argv[3] + std::to_string(i));
-    if (command == "churn" && argc > 5) done = Set(key, argv[3], std::string(std::atoi(argv[5]), i % 2 ? 'b' : 'a'));
+    if (command == "fill")
+      done = Set(key, argv[3] + std::to_string(i), argv[3] + std::to_string(i));
+    if (command == "churn" && argc > 5)
+      done = Set(key, argv[3], std::string(std::atoi(argv[5]), i % 2 ? 'b' : 'a'));
     if (!done) return 1;
   }
   return 0;

@@ -13,8 +13,7 @@ static int ShowLink(const char* pFile)
   if (SUCCEEDED(hr))
     hr = pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFileIf));
   WCHAR wszFile[MAX_PATH];
-  if (SUCCEEDED(hr) && !MultiByteToWideChar(CP_ACP, 0, pFile, -1, wszFile, MAX_PATH))
-    hr = E_FAIL;
+  if (SUCCEEDED(hr) && !MultiByteToWideChar(CP_ACP, 0, pFile, -1, wszFile, MAX_PATH)) hr = E_FAIL;
   if (SUCCEEDED(hr)) hr = pFileIf->Load(wszFile, STGM_READ);
   char szTarget[MAX_PATH] = "";
   char szIcon[MAX_PATH] = "";

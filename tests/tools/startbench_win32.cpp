@@ -29,8 +29,8 @@ double TimeOneRun(const std::string& commandLine, DWORD* pExitCode)
   std::vector<char> text(commandLine.begin(), commandLine.end());
   text.push_back(0);
   QueryPerformanceCounter(&start);
-  if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
+  if (!CreateProcessA(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
     return -1;
   WaitForSingleObject(process.hProcess, INFINITE);
   QueryPerformanceCounter(&end);
@@ -64,7 +64,8 @@ int main(int argc, char** argv)
   }
   std::vector<std::vector<double>> ratios(commands.size());
   for (size_t i = 1; i < commands.size(); ++i) {
-    for (int nRound = 0; nRound < nRuns; ++nRound) ratios[i].push_back(times[i][nRound] / times[0][nRound]);
+    for (int nRound = 0; nRound < nRuns; ++nRound)
+      ratios[i].push_back(times[i][nRound] / times[0][nRound]);
   }
   for (size_t i = 0; i < commands.size(); ++i) {
     std::vector<double>& t = times[i];

@@ -150,11 +150,11 @@ TEST_F(DoubleBytePaths, StandInsKnowTheLeadBytes)
     BOOL bLead;
   };
   const TRow aRows[] = {
-    {932, 0x80, FALSE}, {932, 0x81, TRUE}, {932, 0x9F, TRUE}, {932, 0xA0, FALSE},
-    {932, 0xDF, FALSE}, {932, 0xE0, TRUE}, {932, 0xFC, TRUE}, {932, 0xFD, FALSE},
-    {936, 0x80, FALSE}, {936, 0x81, TRUE}, {936, 0xFE, TRUE}, {936, 0xFF, FALSE},
-    {949, 0x81, TRUE}, {949, 0xA0, TRUE}, {950, 0xFE, TRUE}, {950, 0x5C, FALSE},
-    {1252, 0x81, FALSE}, {1252, 0xE0, FALSE},
+      {932, 0x80, FALSE},  {932, 0x81, TRUE},   {932, 0x9F, TRUE}, {932, 0xA0, FALSE},
+      {932, 0xDF, FALSE},  {932, 0xE0, TRUE},   {932, 0xFC, TRUE}, {932, 0xFD, FALSE},
+      {936, 0x80, FALSE},  {936, 0x81, TRUE},   {936, 0xFE, TRUE}, {936, 0xFF, FALSE},
+      {949, 0x81, TRUE},   {949, 0xA0, TRUE},   {950, 0xFE, TRUE}, {950, 0x5C, FALSE},
+      {1252, 0x81, FALSE}, {1252, 0xE0, FALSE},
   };
   for (const TRow& row : aRows) {
     SetAnsiCodePage(row.nCodePage);
@@ -162,7 +162,9 @@ TEST_F(DoubleBytePaths, StandInsKnowTheLeadBytes)
   }
 
   SetAnsiCodePage(932);
-  const char* pText = "\x95\x5C" "a\x95";
+  const char* pText =
+      "\x95\x5C"
+      "a\x95";
   EXPECT_EQ(pText + 2, CharNextA(pText));
   EXPECT_EQ(pText + 3, CharNextA(pText + 2));
   EXPECT_EQ(pText + 4, CharNextA(pText + 3));
@@ -218,11 +220,23 @@ TEST_F(AnsiCodePageFromLocale, CharacterSetNamesTheCodePage)
     UINT nCodePage;
   };
   const TRow aRows[] = {
-    {"ja_JP.SJIS", 932}, {"ja_JP.Shift_JIS", 932}, {"ja_JP.sjis@euro", 932}, {"ja_JP.CP932", 932},
-    {"zh_CN.GBK", 936}, {"zh_CN.gb2312", 936}, {"zh_TW.Big5", 950}, {"zh_HK.BIG5-HKSCS", 950},
-    {"ko_KR.EUC-KR", 949}, {"ko_KR.CP949", 949},
-    {"ja_JP.UTF-8", 1252}, {"ja_JP", 1252}, {"ja_JP.EUC-JP", 1252}, {"C", 1252}, {"", 1252},
-    {"en_US.ISO-8859-1", 1252}, {"xx.SJISX", 1252},
+      {"ja_JP.SJIS", 932},
+      {"ja_JP.Shift_JIS", 932},
+      {"ja_JP.sjis@euro", 932},
+      {"ja_JP.CP932", 932},
+      {"zh_CN.GBK", 936},
+      {"zh_CN.gb2312", 936},
+      {"zh_TW.Big5", 950},
+      {"zh_HK.BIG5-HKSCS", 950},
+      {"ko_KR.EUC-KR", 949},
+      {"ko_KR.CP949", 949},
+      {"ja_JP.UTF-8", 1252},
+      {"ja_JP", 1252},
+      {"ja_JP.EUC-JP", 1252},
+      {"C", 1252},
+      {"", 1252},
+      {"en_US.ISO-8859-1", 1252},
+      {"xx.SJISX", 1252},
   };
   for (const TRow& row : aRows) {
     EXPECT_EQ(row.nCodePage, CodePageFor("LANG", row.pLocale)) << row.pLocale;

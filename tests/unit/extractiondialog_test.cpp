@@ -8,9 +8,9 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "pathtesting.h"
+#include "preextractionsettings.h"
 #include "programresources.h"
 #include "registrator_before.h"
-#include "settings.h"
 #include "stringtable.h"
 #include "tempfolder.h"
 
@@ -69,8 +69,8 @@ TEST(ExtractionDialogDefaultFolder, LongValuesAreReadWholeOrPassedOver)
   TTempFolder temp;
   for (size_t length : {255u, 256u, 257u, 259u}) {
     std::string custom = "D:\\" + std::string(length - 3, 'c');
-    EXPECT_EQ(custom, DefaultFolder(ResultFileWith(
-                          temp, "CustomPath=" + custom + "\r\nExePath=D:\\Exe\r\n")))
+    EXPECT_EQ(custom, DefaultFolder(
+                          ResultFileWith(temp, "CustomPath=" + custom + "\r\nExePath=D:\\Exe\r\n")))
         << length;
   }
   std::string tooLong = "D:\\" + std::string(257, 'c');
@@ -84,7 +84,8 @@ TEST(ExtractionDialogDefaultFolder, LongValuesAreReadWholeOrPassedOver)
 TEST(ExtractionDialogDefaultFolder, ASourceThatIsNotUsedLeavesTheFieldAlone)
 {
   TTempFolder temp;
-  std::string file = ResultFileWith(temp, "CustomPath=\r\nExePath=" + std::string(300, 'x') + "\r\n");
+  std::string file =
+      ResultFileWith(temp, "CustomPath=\r\nExePath=" + std::string(300, 'x') + "\r\n");
   TPathText folder;
   ASSERT_TRUE(folder.Assign("kept"));
   EXPECT_EQ(0, ReadFolderSource(file.c_str(), "CustomPath", folder));

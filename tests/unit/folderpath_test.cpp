@@ -20,17 +20,30 @@ struct TVerdictRow
 void ExpectVerdicts(const TVerdictRow* pRows, size_t nRows)
 {
   for (size_t i = 0; i < nRows; ++i) {
-    EXPECT_EQ(pRows[i].nExpected, IsValidFolderPath(pRows[i].pPath)) << "[" << pRows[i].pPath << "]";
+    EXPECT_EQ(pRows[i].nExpected, IsValidFolderPath(pRows[i].pPath))
+        << "[" << pRows[i].pPath << "]";
   }
 }
 
 TEST(FolderPathValidation, RelativeTextsAreTakenAsTyped)
 {
   const TVerdictRow aRows[] = {
-    {"", 1}, {"Books", 1}, {"Books\\New", 1}, {"Books/New", 1}, {"..\\Books", 1},
-    {"Books ", 1}, {"Books.", 1}, {"CON", 1}, {"/usr/share/books", 1},
-    {"Books\\\\New", 0}, {"Books//New", 0}, {"//server/share", 0}, {"Books:New", 0},
-    {"http://example.com/book", 0}, {"a|b", 0}, {"Bo*ks", 0},
+      {"", 1},
+      {"Books", 1},
+      {"Books\\New", 1},
+      {"Books/New", 1},
+      {"..\\Books", 1},
+      {"Books ", 1},
+      {"Books.", 1},
+      {"CON", 1},
+      {"/usr/share/books", 1},
+      {"Books\\\\New", 0},
+      {"Books//New", 0},
+      {"//server/share", 0},
+      {"Books:New", 0},
+      {"http://example.com/book", 0},
+      {"a|b", 0},
+      {"Bo*ks", 0},
   };
   ExpectVerdicts(aRows, sizeof aRows / sizeof aRows[0]);
 }
@@ -38,11 +51,24 @@ TEST(FolderPathValidation, RelativeTextsAreTakenAsTyped)
 TEST(FolderPathValidation, DriveRoots)
 {
   const TVerdictRow aRows[] = {
-    {"C:\\Books\\New", 1}, {"C:", 1}, {"c:\\", 1}, {"C:\\", 1}, {"C:\\Books\\", 1},
-    {"C:\\Books/New", 1}, {"z:\\x", 1},
-    {"C:\\Books\\\\New", 0}, {"C:\\Books//New", 0}, {"C:\\\\Books", 0},
-    {"C:\\Books\\a:b", 0}, {"1:\\Books", 0}, {"1:", 0}, {"\\Books", 0}, {"\\", 0},
-    {"C:/Books", 0}, {"CC:\\Books", 0}, {"C:Books:x", 0},
+      {"C:\\Books\\New", 1},
+      {"C:", 1},
+      {"c:\\", 1},
+      {"C:\\", 1},
+      {"C:\\Books\\", 1},
+      {"C:\\Books/New", 1},
+      {"z:\\x", 1},
+      {"C:\\Books\\\\New", 0},
+      {"C:\\Books//New", 0},
+      {"C:\\\\Books", 0},
+      {"C:\\Books\\a:b", 0},
+      {"1:\\Books", 0},
+      {"1:", 0},
+      {"\\Books", 0},
+      {"\\", 0},
+      {"C:/Books", 0},
+      {"CC:\\Books", 0},
+      {"C:Books:x", 0},
   };
   ExpectVerdicts(aRows, sizeof aRows / sizeof aRows[0]);
 }
@@ -50,11 +76,11 @@ TEST(FolderPathValidation, DriveRoots)
 TEST(FolderPathValidation, SharesNeedNotBeThere)
 {
   const TVerdictRow aRows[] = {
-    {"\\\\server\\share\\Books", 1}, {"\\\\server\\share", 1}, {"\\\\server\\share\\", 1},
-    {"\\\\server", 1},
-    {"\\\\server\\share\\Books//New", 0}, {"\\\\server\\share\\Books\\\\New", 0},
-    {"\\\\ser:ver\\share\\Books", 0}, {"\\\\server\\share\\Bo:oks", 0},
-    {"\\\\server\\sh?re\\Books", 0},
+      {"\\\\server\\share\\Books", 1},      {"\\\\server\\share", 1},
+      {"\\\\server\\share\\", 1},           {"\\\\server", 1},
+      {"\\\\server\\share\\Books//New", 0}, {"\\\\server\\share\\Books\\\\New", 0},
+      {"\\\\ser:ver\\share\\Books", 0},     {"\\\\server\\share\\Bo:oks", 0},
+      {"\\\\server\\sh?re\\Books", 0},
   };
   ExpectVerdicts(aRows, sizeof aRows / sizeof aRows[0]);
 }
@@ -64,9 +90,12 @@ TEST(FolderPathValidation, EveryForbiddenCharacterRefusesAnywhere)
   const std::string sForbidden = "*?\"<>|";
   for (char c : sForbidden) {
     const std::string aPlaces[] = {
-      std::string("C:\\Bo") + c + "oks", std::string("Bo") + c + "oks",
-      std::string(1, c) + ":\\Books", std::string("C:Bo") + c + "oks",
-      std::string("\\\\ser") + c + "ver\\share\\x", std::string("\\\\server\\share\\x") + c,
+        std::string("C:\\Bo") + c + "oks",
+        std::string("Bo") + c + "oks",
+        std::string(1, c) + ":\\Books",
+        std::string("C:Bo") + c + "oks",
+        std::string("\\\\ser") + c + "ver\\share\\x",
+        std::string("\\\\server\\share\\x") + c,
     };
     for (const std::string& sPath : aPlaces) {
       EXPECT_EQ(0, IsValidFolderPath(sPath.c_str())) << "[" << sPath << "]";
@@ -130,17 +159,35 @@ TEST(FolderPathValidation, MemberFormLeavesTheTextAlone)
 TEST(ForbiddenPathChars, SetsDependOnThePartOfThePath)
 {
   const TVerdictRow aRows[] = {
-    {"", 0}, {"C:\\Books", 0}, {"C:", 0}, {"C:\\", 0}, {"C:Books", 0}, {"C:\\a/b\\c", 0},
-    {"\\\\server\\share\\x", 0}, {"\\\\server", 0}, {"Books\\New", 0}, {"\\Books", 0},
-    // The drive root holds a colon of its own; one more in it passes here.
-    {"C:Bo:oks", 0}, {"a:b", 0},
-    // A colon after the root, in a relative text, in a UNC root, or in a
-    // text that starts with a backslash but has no root.
-    {"C:\\Books\\a:b", 1}, {"Books:x", 1}, {"\\\\ser:ver\\share\\x", 1},
-    {"\\\\server\\sh:are\\x", 1}, {"\\\\server\\share\\a:b", 1}, {"\\Bo:oks", 1},
-    {"\\\\ser:ver", 1}, {"\\\\server\\share:x\\", 1},
-    {"*:\\Books", 1}, {"C:Bo*oks", 1}, {"C:\\Bo>oks", 1}, {"Bo<oks", 1},
-    {"\\\\server\\sh\"are\\x", 1}, {"x|", 1},
+      {"", 0},
+      {"C:\\Books", 0},
+      {"C:", 0},
+      {"C:\\", 0},
+      {"C:Books", 0},
+      {"C:\\a/b\\c", 0},
+      {"\\\\server\\share\\x", 0},
+      {"\\\\server", 0},
+      {"Books\\New", 0},
+      {"\\Books", 0},
+      // The drive root holds a colon of its own; one more in it passes here.
+      {"C:Bo:oks", 0},
+      {"a:b", 0},
+      // A colon after the root, in a relative text, in a UNC root, or in a
+      // text that starts with a backslash but has no root.
+      {"C:\\Books\\a:b", 1},
+      {"Books:x", 1},
+      {"\\\\ser:ver\\share\\x", 1},
+      {"\\\\server\\sh:are\\x", 1},
+      {"\\\\server\\share\\a:b", 1},
+      {"\\Bo:oks", 1},
+      {"\\\\ser:ver", 1},
+      {"\\\\server\\share:x\\", 1},
+      {"*:\\Books", 1},
+      {"C:Bo*oks", 1},
+      {"C:\\Bo>oks", 1},
+      {"Bo<oks", 1},
+      {"\\\\server\\sh\"are\\x", 1},
+      {"x|", 1},
   };
   for (const TVerdictRow& row : aRows) {
     EXPECT_EQ(row.nExpected, HasForbiddenChars(row.pPath)) << "[" << row.pPath << "]";

@@ -29,7 +29,11 @@ std::string Escaped(const std::string& argTemplate)
 
 TEST(BookLaunchPath, PairsOfBackslashesAreDoubledFromTheLeftWithoutOverlap)
 {
-  struct { const char* book; const char* launch; } cases[] = {
+  struct
+  {
+    const char* book;
+    const char* launch;
+  } cases[] = {
       {R"(C:\Books\Atlas\index.htm)", R"(C:\Books\Atlas\index.htm)"},
       {R"(\\server\share\Atlas\index.htm)", R"(\\\\server\share\Atlas\index.htm)"},
       {R"(C:\Books\\Atlas)", R"(C:\Books\\\\Atlas)"},
@@ -62,7 +66,10 @@ TEST(BrowserArguments, TheShellsOwnInsertsAndTheSingleArgumentForm)
   const std::string blank = R"(C:\My Books\Atlas\index.htm)";
   // 0x95 0x5C is one double-byte character whose second byte is a backslash.
   const std::string doubleByte = "C:\\Books\\\x95\x5C\\index.htm";
-  struct { std::string argTemplate, launchPath, args; } rows[] = {
+  struct
+  {
+    std::string argTemplate, launchPath, args;
+  } rows[] = {
       {"--single-argument %1", q, "--single-argument " + q},
       {"--single-argument %1", blank, "--single-argument " + blank},
       {"--single-argument %1", doubleByte, "--single-argument " + doubleByte},

@@ -96,7 +96,8 @@ TEST_F(ParametersFileWalk, SkipsSectionsWithoutKeysAndKeepsEmptyValues)
 TEST_F(ParametersFileWalk, GrowsTheValueBufferBy256UntilNothingIsCut)
 {
   std::string value(300, 'v');
-  EXPECT_EQ(1, Walk("[parameters]\r\nlong=" + value + "\r\nfourteen=abcdefghijklmn\r\n"
+  EXPECT_EQ(1, Walk("[parameters]\r\nlong=" + value +
+                    "\r\nfourteen=abcdefghijklmn\r\n"
                     "twelve=abcdefghijkl\r\nthirteen=abcdefghijklm\r\n"));
   ASSERT_EQ(4u, g_Visits.size());
   EXPECT_EQ(value, std::get<2>(g_Visits[0]));
@@ -179,8 +180,7 @@ TEST_F(ParametersFileWalk, SectionNameTooLongForItsCopyIsPassedOver)
 
 TEST_F(ParametersFileWalk, EveryFailedAllocationStopsTheWalkWithoutACrash)
 {
-  const std::string content = "[a]\r\nx=1\r\ny=" + std::string(300, 'v') +
-                              "\r\n[b]\r\nz=3\r\n";
+  const std::string content = "[a]\r\nx=1\r\ny=" + std::string(300, 'v') + "\r\n[b]\r\nz=3\r\n";
   ASSERT_EQ(1, Walk(content));
   const size_t nComplete = g_Visits.size();
   int nFailures = 0;

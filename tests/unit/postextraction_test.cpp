@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform.h"
+#include "postextractionsettings.h"
 #include "registrator_after.h"
-#include "settings.h"
 
 namespace {
 
@@ -37,9 +37,9 @@ using PostExtractionDerivation = TSettingsFixture;
 // says otherwise, whatever the runner before was given and read.
 TEST_F(PostExtractionSettings, ARunnerKeepsNothingOfTheOneBefore)
 {
-  for (const char* key : {"desktopshortcutname", "openshortcutname", "importtoostrelfilename",
-                          "targetfilepath", "shortcuticonpath", "autorunbookid",
-                          "parametersfilepath"})
+  for (const char* key :
+       {"desktopshortcutname", "openshortcutname", "importtoostrelfilename", "targetfilepath",
+        "shortcuticonpath", "autorunbookid", "parametersfilepath"})
     Give(key, "old");
   Give("installdirectory", Join({"C:", "Old"}));
   DerivePostExtractionPaths();
@@ -50,10 +50,10 @@ TEST_F(PostExtractionSettings, ARunnerKeepsNothingOfTheOneBefore)
   Give("targetfilepath", "index.htm");
   DerivePostExtractionPaths();
   EXPECT_STREQ("index.htm", settings.TargetName.Text());
-  const TPathText* paths[] = {&settings.DesktopShortcutName, &settings.OpenShortcutName,
-                              &settings.ImportMarkerName,    &settings.ImportMarkerPath,
-                              &settings.IconName,            &settings.IconPath,
-                              &settings.TargetPath};
+  const TPathText* paths[] = {
+      &settings.DesktopShortcutName, &settings.OpenShortcutName, &settings.ImportMarkerName,
+      &settings.ImportMarkerPath,    &settings.IconName,         &settings.IconPath,
+      &settings.TargetPath};
   for (const TPathText* path : paths) EXPECT_STREQ("", path->Text());
   EXPECT_STREQ("", settings.BookId.Text());
   EXPECT_STREQ("", settings.InstallDirectory.Text());
@@ -111,8 +111,8 @@ TEST_F(PostExtractionSettings, AnOverLongValueIsRefusedAndTheSettingKeepsItsValu
 
 TEST_F(PostExtractionSettings, ParametersCallbackTakesSixKeysOfTheParametersSectionOnly)
 {
-  const char* keys[] = {"desktopshortcutname", "openshortcutname", "importtoostrelfilename",
-                        "targetfilepath",      "shortcuticonpath", "autorunbookid",
+  const char* keys[] = {"desktopshortcutname", "openshortcutname",  "importtoostrelfilename",
+                        "targetfilepath",      "shortcuticonpath",  "autorunbookid",
                         "installdirectory",    "parametersfilepath"};
   for (const char* key : keys) EXPECT_EQ(1, PostExtractionParamCallback("PaRaMeTeRs", key, "file"));
   EXPECT_EQ(1, PostExtractionParamCallback("other", "openshortcutname", "other"));
@@ -137,7 +137,8 @@ void GiveAtlasNames()
   Give("desktopshortcutname", "My Atlas");
 }
 
-TEST_F(PostExtractionDerivation, JoinsTheNamesToTheInstallDirectoryAndNamesTheDesktopShortcutByTheFolder)
+TEST_F(PostExtractionDerivation,
+       JoinsTheNamesToTheInstallDirectoryAndNamesTheDesktopShortcutByTheFolder)
 {
   std::string install = Join({"C:", "Books", "Atlas"});
   Give("installdirectory", install);

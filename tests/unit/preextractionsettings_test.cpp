@@ -7,8 +7,8 @@
 #include "extractiondialog.h"
 #include "filecontent.h"
 #include "paramfile.h"
+#include "preextractionsettings.h"
 #include "registrator_before.h"
-#include "settings.h"
 #include "tempfolder.h"
 
 // A runner holds only what its own walk gave, and opens the dialog with
@@ -17,9 +17,10 @@ TEST(PreExtractionSettings, ARunnerKeepsNothingOfTheOneBefore)
 {
   {
     TPreExtractionRunner first;
-    ParseCommandLine("-autorunbookid old -authoruserid old -authorostrelsku old "
-                     "-authorpartnerid old -parametersfilepath old.ini",
-                     PreExtractionOptionCallback);
+    ParseCommandLine(
+        "-autorunbookid old -authoruserid old -authorostrelsku old "
+        "-authorpartnerid old -parametersfilepath old.ini",
+        PreExtractionOptionCallback);
     StoreDialogChoices("C:\\Old", false, false);
   }
   TPreExtractionRunner second;
@@ -78,8 +79,9 @@ TEST(PreExtractionSettings, TheParametersFileReplacesTheCommandLine)
 {
   TTempFolder temp;
   std::string file = temp.File("parameters.ini");
-  ASSERT_TRUE(WriteWholeFile(file, "[Parameters]\r\nauthorostrelsku=from-file\r\n"
-                                   "autorunbookid=file-book\r\n[other]\r\nauthoruserid=no\r\n"));
+  ASSERT_TRUE(WriteWholeFile(file,
+                             "[Parameters]\r\nauthorostrelsku=from-file\r\n"
+                             "autorunbookid=file-book\r\n[other]\r\nauthoruserid=no\r\n"));
   TPreExtractionRunner runner;
   ParseCommandLine("-autorunbookid cmd -authorostrelsku cmd -authoruserid cmd",
                    PreExtractionOptionCallback);

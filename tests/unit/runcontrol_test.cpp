@@ -9,7 +9,7 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "runcontrol.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "tempfolder.h"
 
 namespace {
@@ -23,10 +23,26 @@ struct TModeCase
 TEST(RunControlModeNumber, ReadsWhitespaceSignAndDigits)
 {
   const TModeCase aCases[] = {
-    {"1", 1}, {"+1", 1}, {"01", 1}, {"1abc", 1}, {" \t\n\v\f\r1", 1}, {"3 ", 3},
-    {"", 0}, {"abc", 0}, {"+", 0}, {"+-1", 0}, {"\xA0" "1", 0}, {"- 1", 0},
-    {"-1", -1}, {"-0", 0}, {"2x", 2}, {"002", 2},
-    {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+      {"1", 1},
+      {"+1", 1},
+      {"01", 1},
+      {"1abc", 1},
+      {" \t\n\v\f\r1", 1},
+      {"3 ", 3},
+      {"", 0},
+      {"abc", 0},
+      {"+", 0},
+      {"+-1", 0},
+      {"\xA0"
+       "1",
+       0},
+      {"- 1", 0},
+      {"-1", -1},
+      {"-0", 0},
+      {"2x", 2},
+      {"002", 2},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
   };
   for (const TModeCase& rCase : aCases)
     EXPECT_EQ(rCase.nNumber, ModeNumber(rCase.pText)) << "[" << rCase.pText << "]";
@@ -36,9 +52,13 @@ TEST(RunControlModeNumber, DigitsPastTheRangeClampSoTheyNeverSelectAMode)
 {
   // Wrapping would turn 4294967297 into 1 and 4294967299 into 3.
   const TModeCase aCases[] = {
-    {"2147483648", INT_MAX}, {"4294967297", INT_MAX}, {"4294967299", INT_MAX},
-    {"99999999999999999999999999999999", INT_MAX}, {"-2147483649", INT_MIN},
-    {"-4294967297", INT_MIN}, {"-99999999999999999999999999999", INT_MIN},
+      {"2147483648", INT_MAX},
+      {"4294967297", INT_MAX},
+      {"4294967299", INT_MAX},
+      {"99999999999999999999999999999999", INT_MAX},
+      {"-2147483649", INT_MIN},
+      {"-4294967297", INT_MIN},
+      {"-99999999999999999999999999999", INT_MIN},
   };
   for (const TModeCase& rCase : aCases)
     EXPECT_EQ(rCase.nNumber, ModeNumber(rCase.pText)) << rCase.pText;
@@ -73,7 +93,8 @@ TEST_F(RunControl, ARunKeepsNothingOfTheRunBefore)
 {
   std::string result = m_Folder.File("first.rtp");
   EXPECT_EQ(0, RunProgram(("-mode 9 -rtpfilename " + Quoted(result) + " -parametersfilepath " +
-                           Quoted(m_Folder.File("none.ini"))).c_str()));
+                           Quoted(m_Folder.File("none.ini")))
+                              .c_str()));
   std::string written = ReadWholeFile(result);
   EXPECT_NE(std::string::npos, written.find("ExitCode=3")) << written;
   EXPECT_EQ(1, RunProgram(""));
@@ -111,8 +132,9 @@ TEST_F(RunControl, OverLongCommandLineReadsNothingAndFails)
 
 TEST_F(RunControl, OnlyTheModeOfSectionParametersCounts)
 {
-  std::string path = Parameters("[other]\r\nmode=3\r\n[parameters]\r\nrtpfilename=x.ini\r\n"
-                                "parametersfilepath=y.ini\r\nmodes=3\r\n");
+  std::string path = Parameters(
+      "[other]\r\nmode=3\r\n[parameters]\r\nrtpfilename=x.ini\r\n"
+      "parametersfilepath=y.ini\r\nmodes=3\r\n");
   EXPECT_EQ(0, Run("-mode 9 -parametersfilepath " + Quoted(path)));
   EXPECT_STREQ("9", g_RunValues.Mode.Text());
   EXPECT_TRUE(g_RunValues.RtpFileName.IsEmpty());

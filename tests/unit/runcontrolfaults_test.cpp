@@ -8,7 +8,7 @@
 #include "faults.h"
 #include "filecontent.h"
 #include "runcontrol.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "tempfolder.h"
 
 namespace {
@@ -26,8 +26,8 @@ TEST_F(RunControlAllocationFaults, AWalkCutShortEndsTheRunWithoutAMode)
   // a walk stopped by a failed allocation ends the run as a success in
   // which no mode runs, whatever the walk had read by then.
   std::string path = m_Folder.File("p.ini");
-  ASSERT_TRUE(WriteWholeFile(path, "[first]\r\nx=" + std::string(300, 'x') +
-                                       "\r\n[parameters]\r\nmode=7\r\nother=1\r\n"));
+  ASSERT_TRUE(WriteWholeFile(
+      path, "[first]\r\nx=" + std::string(300, 'x') + "\r\n[parameters]\r\nmode=7\r\nother=1\r\n"));
   const std::string commandLine = "-mode 3 -parametersfilepath \"" + path + "\"";
   int nFailedRuns = 0;
   for (int nCall = 1; nCall <= 200; ++nCall) {

@@ -9,7 +9,10 @@
 
 namespace {
 
-std::vector<uint16_t> Utf16(const std::string& ascii) { return std::vector<uint16_t>(ascii.begin(), ascii.end()); }
+std::vector<uint16_t> Utf16(const std::string& ascii)
+{
+  return std::vector<uint16_t>(ascii.begin(), ascii.end());
+}
 
 std::string Build(const std::string& target, const std::vector<uint16_t>& icon)
 {
@@ -43,7 +46,8 @@ TEST(ShellLinkBytes, AnIconAddsItsLocationAsUtf16)
   std::string bytes = Build("C:\\x.htm", icon);
   EXPECT_EQ(LINK_HAS_LINK_INFO | LINK_IS_UNICODE | LINK_HAS_ICON_LOCATION, U32(bytes, 0x14));
   size_t strings = 0x4C + U32(bytes, 0x4C);
-  ASSERT_EQ(icon.size(), (size_t)((unsigned char)bytes[strings] | ((unsigned char)bytes[strings + 1] << 8)));
+  ASSERT_EQ(icon.size(),
+            (size_t)((unsigned char)bytes[strings] | ((unsigned char)bytes[strings + 1] << 8)));
   for (size_t i = 0; i < icon.size(); ++i) {
     size_t at = strings + 2 + 2 * i;
     EXPECT_EQ(icon[i], (unsigned char)bytes[at] | ((unsigned char)bytes[at + 1] << 8)) << i;
@@ -57,7 +61,8 @@ TEST(ShellLinkBytes, AnIconAddsItsLocationAsUtf16)
 
 TEST(ShellLinkBytes, MaxPathLessOneFitsAndLongerTextsAreRefused)
 {
-  EXPECT_TRUE(ParseShellLinkBytes(Build(std::string(259, 't'), Utf16(std::string(259, 'i')))).Loaded);
+  EXPECT_TRUE(
+      ParseShellLinkBytes(Build(std::string(259, 't'), Utf16(std::string(259, 'i')))).Loaded);
   EXPECT_EQ("", Build(std::string(260, 't'), {}));
   EXPECT_EQ("", Build("C:\\x", Utf16(std::string(260, 'i'))));
 }
@@ -67,11 +72,12 @@ TEST(ShellLinkBytes, NothingIsWrittenPastTheCapacity)
   std::string full = Build("C:\\Books\\index.htm", Utf16("C:\\Books\\book.ico"));
   ASSERT_FALSE(full.empty());
   std::vector<unsigned char> buffer(full.size() + 8, 0xAB);
-  EXPECT_EQ(0u, BuildShellLinkBytes("C:\\Books\\index.htm", Utf16("C:\\Books\\book.ico").data(), 17, buffer.data(),
-                                    full.size() - 1));
+  EXPECT_EQ(0u, BuildShellLinkBytes("C:\\Books\\index.htm", Utf16("C:\\Books\\book.ico").data(), 17,
+                                    buffer.data(), full.size() - 1));
   for (unsigned char byte : buffer) EXPECT_EQ(0xAB, byte);
-  EXPECT_EQ(full.size(), BuildShellLinkBytes("C:\\Books\\index.htm", Utf16("C:\\Books\\book.ico").data(), 17,
-                                             buffer.data(), full.size()));
+  EXPECT_EQ(full.size(),
+            BuildShellLinkBytes("C:\\Books\\index.htm", Utf16("C:\\Books\\book.ico").data(), 17,
+                                buffer.data(), full.size()));
   EXPECT_EQ(0xAB, buffer[full.size()]);
 }
 

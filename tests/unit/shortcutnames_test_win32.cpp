@@ -3,7 +3,7 @@
 // the table, is checked end to end).
 #include <gtest/gtest.h>
 
-#include "settings.h"
+#include "runvalues.h"
 #include "shortcuts.h"
 
 TEST(ShortcutDefaultNames, WithoutTheStringTableTheLiteralsNameEachKind)

@@ -21,12 +21,19 @@ TEST(PathRoot, RootOfEachForm)
     const char* pRoot;
   };
   const TRow aRows[] = {
-    {"C:\\Books\\New", "C:\\"}, {"C:\\", "C:\\"}, {"c:\\x", "c:\\"}, {"C:", "C:"},
-    {"C:Books", "C:Books"}, {"C:Books\\New", "C:Books\\New"}, {"C:/Books", "C:/Books"},
-    {"\\\\server", "\\\\server"}, {"\\\\server\\share", "\\\\server\\share"},
-    {"\\\\server\\share\\", "\\\\server\\share\\"},
-    {"\\\\server\\share\\Books\\New", "\\\\server\\share\\"},
-    {"\\\\server\\share\\\\x", "\\\\server\\share\\"}, {"\\\\", "\\\\"},
+      {"C:\\Books\\New", "C:\\"},
+      {"C:\\", "C:\\"},
+      {"c:\\x", "c:\\"},
+      {"C:", "C:"},
+      {"C:Books", "C:Books"},
+      {"C:Books\\New", "C:Books\\New"},
+      {"C:/Books", "C:/Books"},
+      {"\\\\server", "\\\\server"},
+      {"\\\\server\\share", "\\\\server\\share"},
+      {"\\\\server\\share\\", "\\\\server\\share\\"},
+      {"\\\\server\\share\\Books\\New", "\\\\server\\share\\"},
+      {"\\\\server\\share\\\\x", "\\\\server\\share\\"},
+      {"\\\\", "\\\\"},
   };
   for (const TRow& row : aRows) {
     TText path;
@@ -60,8 +67,12 @@ TEST(PathTrailingBackslash, AppendsOnlyWhenMissing)
     const char* pExpected;
   };
   const TRow aRows[] = {
-    {"one\\two", "one\\two\\"}, {"C:\\one\\", "C:\\one\\"}, {"C:", "C:\\"},
-    {"a/", "a/\\"}, {" ", " \\"}, {"", ""},
+      {"one\\two", "one\\two\\"},
+      {"C:\\one\\", "C:\\one\\"},
+      {"C:", "C:\\"},
+      {"a/", "a/\\"},
+      {" ", " \\"},
+      {"", ""},
   };
   for (const TRow& row : aRows) {
     TText path;
@@ -116,12 +127,12 @@ TEST(CommandLineArgs, SplitsAtTheFirstSpaceOutsideQuotes)
     const char* pProgram;
   };
   const TRow aRows[] = {
-    {"\"C:\\Program Files\\b.exe\" -nohome", 1, "-nohome", "\"C:\\Program Files\\b.exe\""},
-    {"C:\\Program Files\\b.exe %1", 1, "Files\\b.exe %1", "C:\\Program"},
-    {"\"C:\\a b\\c.exe\"", 0, "", "\"C:\\a b\\c.exe\""},
-    {"\"C:\\a b\\c.exe\" ", 0, "", "\"C:\\a b\\c.exe\""},
-    {" leading", 1, "leading", ""},
-    {"", 0, "", ""},
+      {"\"C:\\Program Files\\b.exe\" -nohome", 1, "-nohome", "\"C:\\Program Files\\b.exe\""},
+      {"C:\\Program Files\\b.exe %1", 1, "Files\\b.exe %1", "C:\\Program"},
+      {"\"C:\\a b\\c.exe\"", 0, "", "\"C:\\a b\\c.exe\""},
+      {"\"C:\\a b\\c.exe\" ", 0, "", "\"C:\\a b\\c.exe\""},
+      {" leading", 1, "leading", ""},
+      {"", 0, "", ""},
   };
   for (const TRow& row : aRows) {
     TText command;
@@ -163,7 +174,8 @@ TEST(CommandLineProgram, TheLongestPartNamingAFileIsTheProgram)
   const std::string browser = "@Program Files" + sep + "Browse" + sep + "browse";
   folder.MakeFolder("Program Files" + sep + "Browse");
   folder.MakeFolder("Tools");
-  ASSERT_TRUE(WriteWholeFile(folder.File("Program Files" + sep + "Browse" + sep + "browse.exe"), "b"));
+  ASSERT_TRUE(
+      WriteWholeFile(folder.File("Program Files" + sep + "Browse" + sep + "browse.exe"), "b"));
   ASSERT_TRUE(WriteWholeFile(folder.File("Program.exe"), "planted"));
   struct TRow
   {
@@ -173,16 +185,16 @@ TEST(CommandLineProgram, TheLongestPartNamingAFileIsTheProgram)
     const char* pArgs;
   };
   const TRow aRows[] = {
-    {browser + ".exe %1", 1, browser + ".exe", "%1"},
-    {browser + ".exe -url %1 -new", 1, browser + ".exe", "-url %1 -new"},
-    {browser + ".exe", 1, browser + ".exe", ""},
-    {browser + " \"%1\"", 1, browser + ".exe", "\"%1\""},
-    // A folder is no program: the longest file is the planted one here.
-    {"@Program Files %1", 1, "@Program.exe", "Files %1"},
-    {"@Tools %1", 0, "", "old"},
-    {"@Tools" + sep + "x y.exe %1", 0, "", "old"},
-    {"", 0, "", "old"},
-    {"@" + std::string(300, 'p') + " %1", 0, "", "old"},
+      {browser + ".exe %1", 1, browser + ".exe", "%1"},
+      {browser + ".exe -url %1 -new", 1, browser + ".exe", "-url %1 -new"},
+      {browser + ".exe", 1, browser + ".exe", ""},
+      {browser + " \"%1\"", 1, browser + ".exe", "\"%1\""},
+      // A folder is no program: the longest file is the planted one here.
+      {"@Program Files %1", 1, "@Program.exe", "Files %1"},
+      {"@Tools %1", 0, "", "old"},
+      {"@Tools" + sep + "x y.exe %1", 0, "", "old"},
+      {"", 0, "", "old"},
+      {"@" + std::string(300, 'p') + " %1", 0, "", "old"},
   };
   auto expand = [&](std::string text) {
     size_t at = text.find('@');

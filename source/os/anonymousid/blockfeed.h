@@ -11,8 +11,8 @@
 // rLength counts the bytes added so far, and pBlock (nBlock bytes) holds
 // the last rLength % nBlock of them; compress(p) digests the block at p.
 template <class TCompress>
-void FeedBlocks(unsigned char* pBlock, size_t nBlock, uint64_t& rLength, const void* pData, size_t nSize,
-                TCompress compress)
+void FeedBlocks(unsigned char* pBlock, size_t nBlock, uint64_t& rLength, const void* pData,
+                size_t nSize, TCompress compress)
 {
   const unsigned char* pBytes = static_cast<const unsigned char*>(pData);
   size_t nHeld = (size_t)(rLength % nBlock);

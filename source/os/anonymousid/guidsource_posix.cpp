@@ -83,10 +83,10 @@ bool MakeTimeGuid(unsigned char* pGuid)
   if (s_nLooked == 0) s_nLooked = FindNode(s_aNode) && ReadRandom(s_aSequence, 2) ? 1 : -1;
   if (s_nLooked < 0) return false;
   uint64_t nTime = NextTimestamp();
-  WriteLittleEndian(nTime, 4, pGuid);                                  // time_low
-  WriteLittleEndian(nTime >> 32, 2, pGuid + 4);                        // time_mid
-  WriteLittleEndian((nTime >> 48 & 0x0FFF) | 0x1000, 2, pGuid + 6);    // version 1
-  pGuid[8] = (unsigned char)((s_aSequence[0] & 0x3F) | 0x80);          // the variant
+  WriteLittleEndian(nTime, 4, pGuid);  // time_low
+  WriteLittleEndian(nTime >> 32, 2, pGuid + 4);  // time_mid
+  WriteLittleEndian((nTime >> 48 & 0x0FFF) | 0x1000, 2, pGuid + 6);  // version 1
+  pGuid[8] = (unsigned char)((s_aSequence[0] & 0x3F) | 0x80);  // the variant
   pGuid[9] = s_aSequence[1];
   memcpy(pGuid + 10, s_aNode, 6);
   return true;

@@ -4,18 +4,17 @@
 #ifndef EXTRACTPANEL_FAULTS_H
 #define EXTRACTPANEL_FAULTS_H
 
-enum TFaultPoint
-{
-  FAULT_ALLOCATION,        // MemAlloc
+enum TFaultPoint {
+  FAULT_ALLOCATION,  // MemAlloc
   FAULT_CREATE_DIRECTORY,  // CreateDirectoryA
-  FAULT_REG_CREATE_KEY,    // RegCreateKeyExA
-  FAULT_REG_SET_VALUE,     // RegSetValueExA
-  FAULT_PROFILE_WRITE,     // WritePrivateProfileStringA
-  FAULT_LINK_SAVE,         // saving a shell link
-  FAULT_NAME_TAKEN,        // CreateFileA CREATE_NEW: another process makes the file first
-  FAULT_LAUNCH,            // ShellExecuteA
-  FAULT_COM_START,         // CoInitialize
-  FAULT_GUID_SOURCE,       // the system's GUID (the POSIX source)
+  FAULT_REG_CREATE_KEY,  // RegCreateKeyExA
+  FAULT_REG_SET_VALUE,  // RegSetValueExA
+  FAULT_PROFILE_WRITE,  // WritePrivateProfileStringA
+  FAULT_LINK_SAVE,  // saving a shell link
+  FAULT_NAME_TAKEN,  // CreateFileA CREATE_NEW: another process makes the file first
+  FAULT_LAUNCH,  // ShellExecuteA
+  FAULT_COM_START,  // CoInitialize
+  FAULT_GUID_SOURCE,  // the system's GUID (the POSIX source)
   FAULT_POINT_COUNT
 };
 

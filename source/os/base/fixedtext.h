@@ -20,7 +20,10 @@ public:
   // Returns false, and keeps the old value, when the text does not fit.
   bool Assign(const char* pText)
   {
-    if (pText == 0) { m_aText[0] = 0; return true; }
+    if (pText == 0) {
+      m_aText[0] = 0;
+      return true;
+    }
     size_t nLength = strlen(pText);
     if (nLength >= N) return false;
     memmove(m_aText, pText, nLength + 1);

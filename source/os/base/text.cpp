@@ -33,10 +33,7 @@ bool TText::Resize(size_t nChars)
 
 void TText::SyncLength() { m_nLength = m_pData ? strlen(m_pData) : 0; }
 
-bool TText::Assign(const char* pText)
-{
-  return Assign(pText, pText ? strlen(pText) : 0);
-}
+bool TText::Assign(const char* pText) { return Assign(pText, pText ? strlen(pText) : 0); }
 
 bool TText::Assign(const char* pText, size_t nLength)
 {

@@ -5,10 +5,7 @@
 #define EXTRACTPANEL_TEXTCOMPARE_H
 
 // The letter in lower case when it is one of A to Z; any other byte as it is.
-inline char FoldAZ(char c)
-{
-  return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
-}
+inline char FoldAZ(char c) { return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c; }
 
 // Non-zero when the two texts are equal but for the case of A to Z.
 int EqualsNoCase(const char* pLeft, const char* pRight);

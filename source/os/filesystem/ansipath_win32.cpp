@@ -8,7 +8,8 @@ bool WideToAnsi(const WCHAR* pWide, char* pAnsi, int nSize)
   BOOL bLost = FALSE;
   bool bUtf8 = GetACP() == CP_UTF8;
   if (WideCharToMultiByte(CP_ACP, bUtf8 ? 0 : WC_NO_BEST_FIT_CHARS, pWide, -1, pAnsi, nSize, 0,
-                          bUtf8 ? 0 : &bLost) > 0 && !bLost)
+                          bUtf8 ? 0 : &bLost) > 0 &&
+      !bLost)
     return true;
   pAnsi[0] = 0;
   return false;

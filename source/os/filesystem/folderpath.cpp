@@ -16,8 +16,7 @@ const char DOUBLED_SLASH[] = "//";
 
 int HasDoubledSeparator(const char* pText)
 {
-  return FindPathPair(pText, DOUBLED_BACKSLASH) != 0 ||
-         FindPathPair(pText, DOUBLED_SLASH) != 0;
+  return FindPathPair(pText, DOUBLED_BACKSLASH) != 0 || FindPathPair(pText, DOUBLED_SLASH) != 0;
 }
 
 // The part of the path in which doubled separators are refused: the whole

@@ -36,9 +36,11 @@ bool FindInAppPaths(HKEY hRoot, const char* pName, TPathText& rFile)
   size_t nName = strlen(pName);
   bool bExe = nName >= 4 && EqualsNoCase(pName + nName - 4, ".exe");
   TText value;
-  if (!value.Assign(APP_PATHS) || !value.Append(pName) || (!bExe && !value.Append(".exe"))) return false;
+  if (!value.Assign(APP_PATHS) || !value.Append(pName) || (!bExe && !value.Append(".exe")))
+    return false;
   TRegKey key;
-  if (key.Open(hRoot, value.Text(), KEY_READ) != ERROR_SUCCESS || key.QueryExpandedValue(value, 0) != ERROR_SUCCESS)
+  if (key.Open(hRoot, value.Text(), KEY_READ) != ERROR_SUCCESS ||
+      key.QueryExpandedValue(value, 0) != ERROR_SUCCESS)
     return false;
   char* pPath = value.Buffer();
   if (pPath[0] == '"') {
@@ -89,6 +91,6 @@ bool FindProgramFile(const char* pText, size_t nLength, TPathText& rFile)
   aName[nLength] = 0;
   if (IsFullPath(aName)) return NamesFile(aName, rFile);
   if (FindAnyPathChar(aName, nLength, FOLDER_MARKS)) return false;
-  return FindInAppPaths(HKEY_CURRENT_USER, aName, rFile) || FindInAppPaths(HKEY_LOCAL_MACHINE, aName, rFile) ||
-         FindInSearchFolders(aName, rFile);
+  return FindInAppPaths(HKEY_CURRENT_USER, aName, rFile) ||
+         FindInAppPaths(HKEY_LOCAL_MACHINE, aName, rFile) || FindInSearchFolders(aName, rFile);
 }

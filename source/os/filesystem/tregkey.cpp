@@ -22,14 +22,13 @@ LONG TRegKeyHolder::Close()
 }
 
 LONG TRegKeyHolder::Create(HKEY hKeyParent, const char* pName, char* pClass, DWORD dwOptions,
-                           REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity,
-                           DWORD* pDisposition)
+                           REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity, DWORD* pDisposition)
 {
   CONTRACT_CHECK(hKeyParent != 0, "hKeyParent != 0", HOLDER_CONTRACT_SOURCE);
   HKEY hKey = 0;
   DWORD dwDisposition = 0;
-  LONG lRes = RegCreateKeyExA(hKeyParent, pName, 0, pClass, dwOptions, samDesired, pSecurity,
-                              &hKey, &dwDisposition);
+  LONG lRes = RegCreateKeyExA(hKeyParent, pName, 0, pClass, dwOptions, samDesired, pSecurity, &hKey,
+                              &dwDisposition);
   if (lRes != ERROR_SUCCESS) return lRes;
   if (pDisposition) *pDisposition = dwDisposition;
   // The new key is in hand: only now may the old one go.
@@ -57,7 +56,8 @@ LONG TRegKey::QueryValue(void* pBuffer, const char* pName, DWORD* pCount, DWORD*
 {
   CONTRACT_CHECK(pCount != 0, "pdwCount != 0", CONTRACT_SOURCE);
   DWORD dwType = 0;
-  return RegQueryValueExA(m_hKey, pName, 0, pType ? pType : &dwType, static_cast<BYTE*>(pBuffer), pCount);
+  return RegQueryValueExA(m_hKey, pName, 0, pType ? pType : &dwType, static_cast<BYTE*>(pBuffer),
+                          pCount);
 }
 
 LONG TRegKey::QueryValue(TText& rText, const char* pName, DWORD* pType)
@@ -81,7 +81,8 @@ LONG TRegKey::QueryExpandedValue(TText& rText, const char* pName)
   LONG lResult = QueryValue(rText, pName, &dwType);
   if (lResult != ERROR_SUCCESS || dwType != REG_EXPAND_SZ) return lResult;
   TText expanded;
-  if (ExpandEnvironmentText(rText.Text(), expanded) && rText.Assign(expanded.Text())) return ERROR_SUCCESS;
+  if (ExpandEnvironmentText(rText.Text(), expanded) && rText.Assign(expanded.Text()))
+    return ERROR_SUCCESS;
   rText.Clear();
   return ERROR_NOT_ENOUGH_MEMORY;
 }
@@ -90,11 +91,12 @@ LONG TRegKey::QueryValue(DWORD& rValue, const char* pName)
 {
   DWORD dwType = 0;
   DWORD dwCount = sizeof(DWORD);
-  LONG lRes = RegQueryValueExA(m_hKey, pName, 0, &dwType, reinterpret_cast<BYTE*>(&rValue),
-                               &dwCount);
-  CONTRACT_CHECK((lRes != 0L) || (dwType == (4)) || (dwType == (3) && dwCount == sizeof(DWORD)),
-                 "(lRes!=0L) || (dwType == ( 4 )) || (dwType == ( 3 ) && dwCount == sizeof( DWORD))",
-                 CONTRACT_SOURCE);
+  LONG lRes =
+      RegQueryValueExA(m_hKey, pName, 0, &dwType, reinterpret_cast<BYTE*>(&rValue), &dwCount);
+  CONTRACT_CHECK(
+      (lRes != 0L) || (dwType == (4)) || (dwType == (3) && dwCount == sizeof(DWORD)),
+      "(lRes!=0L) || (dwType == ( 4 )) || (dwType == ( 3 ) && dwCount == sizeof( DWORD))",
+      CONTRACT_SOURCE);
   CONTRACT_CHECK((lRes != 0L) || (dwCount == sizeof(DWORD)),
                  "(lRes!=0L) || (dwCount == sizeof(DWORD))", CONTRACT_SOURCE);
   return lRes;

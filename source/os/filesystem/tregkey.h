@@ -21,8 +21,8 @@ public:
   // the held key is untouched. pDisposition, when given, receives
   // REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY on success and is left
   // as it was on failure.
-  LONG Create(HKEY hKeyParent, const char* pName, char* pClass, DWORD dwOptions,
-              REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity, DWORD* pDisposition);
+  LONG Create(HKEY hKeyParent, const char* pName, char* pClass, DWORD dwOptions, REGSAM samDesired,
+              LPSECURITY_ATTRIBUTES pSecurity, DWORD* pDisposition);
 
   // Readable by callers that need a raw registry call on the held key.
   HKEY m_hKey;

@@ -11,7 +11,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 const char* ReadArgument(const char* p, std::string& rOut)
 {
   size_t nSlashes = 0;  // backslashes just copied
-  int nQuotes = 0;      // 1 inside a quoted part
+  int nQuotes = 0;  // 1 inside a quoted part
   while (*p && !(IsBlank(*p) && nQuotes == 0)) {
     char c = *p++;
     if (c != '"') {

@@ -70,10 +70,11 @@ void GetSystemTime(LPSYSTEMTIME lpSystemTime)
   clock_gettime(CLOCK_REALTIME, &now);
   struct tm utc;
   gmtime_r(&now.tv_sec, &utc);
-  *lpSystemTime = SYSTEMTIME{static_cast<WORD>(utc.tm_year + 1900), static_cast<WORD>(utc.tm_mon + 1),
-                             static_cast<WORD>(utc.tm_wday),        static_cast<WORD>(utc.tm_mday),
-                             static_cast<WORD>(utc.tm_hour),        static_cast<WORD>(utc.tm_min),
-                             static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
+  *lpSystemTime =
+      SYSTEMTIME{static_cast<WORD>(utc.tm_year + 1900), static_cast<WORD>(utc.tm_mon + 1),
+                 static_cast<WORD>(utc.tm_wday),        static_cast<WORD>(utc.tm_mday),
+                 static_cast<WORD>(utc.tm_hour),        static_cast<WORD>(utc.tm_min),
+                 static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
 }
 
 UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize)
@@ -122,8 +123,8 @@ BOOL PathFileExistsA(LPCSTR pszPath)
   return stat(pszPath, &info) == 0 ? TRUE : Fail(errno);
 }
 
-HANDLE CreateFileA(LPCSTR lpFileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
-                   DWORD dwFlagsAndAttributes, HANDLE)
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD, DWORD, LPSECURITY_ATTRIBUTES,
+                   DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE)
 {
   bool bNew = dwCreationDisposition == CREATE_NEW;
   int nFlags = O_WRONLY | O_CLOEXEC | O_CREAT | (bNew ? O_EXCL : O_TRUNC);

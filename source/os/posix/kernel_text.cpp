@@ -36,11 +36,14 @@ UINT CodePageOfLocale()
   for (const char* p = pDot + 1; *p && *p != '@'; ++p)
     if (*p != '-' && *p != '_') charset += *p;
   charset = FoldedName(charset);
-  static const struct { const char* pName; UINT nCodePage; } s_aCharsets[] = {
-      {"sjis", 932},    {"shiftjis", 932}, {"cp932", 932},     {"windows31j", 932},
-      {"mskanji", 932}, {"gbk", 936},      {"cp936", 936},     {"gb2312", 936},
-      {"euccn", 936},   {"big5", 950},     {"big5hkscs", 950}, {"cp950", 950},
-      {"euckr", 949},   {"cp949", 949},    {"uhc", 949},
+  static const struct
+  {
+    const char* pName;
+    UINT nCodePage;
+  } s_aCharsets[] = {
+      {"sjis", 932},      {"shiftjis", 932}, {"cp932", 932},  {"windows31j", 932}, {"mskanji", 932},
+      {"gbk", 936},       {"cp936", 936},    {"gb2312", 936}, {"euccn", 936},      {"big5", 950},
+      {"big5hkscs", 950}, {"cp950", 950},    {"euckr", 949},  {"cp949", 949},      {"uhc", 949},
   };
   for (const auto& rCharset : s_aCharsets)
     if (charset == rCharset.pName) return rCharset.nCodePage;
@@ -105,7 +108,8 @@ void SetAnsiCodePage(UINT nCodePage) { g_nCodePage = nCodePage; }
 BOOL IsDBCSLeadByte(BYTE TestChar)
 {
   switch (GetACP()) {
-    case 932: return (TestChar >= 0x81 && TestChar <= 0x9F) || (TestChar >= 0xE0 && TestChar <= 0xFC);
+    case 932:
+      return (TestChar >= 0x81 && TestChar <= 0x9F) || (TestChar >= 0xE0 && TestChar <= 0xFC);
     case 936:
     case 949:
     case 950: return TestChar >= 0x81 && TestChar <= 0xFE;
@@ -163,13 +167,15 @@ DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize)
   return dwNeeded;
 }
 
-DWORD FormatMessageA(DWORD, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD, void* Arguments)
+DWORD FormatMessageA(DWORD, const void* lpSource, DWORD, DWORD, LPSTR lpBuffer, DWORD,
+                     void* Arguments)
 {
   char*& rpOut = *reinterpret_cast<char**>(lpBuffer);
   rpOut = nullptr;
   std::string out;
   try {
-    if (!ExpandTemplate(static_cast<const char*>(lpSource), static_cast<const UINT_PTR*>(Arguments), out))
+    if (!ExpandTemplate(static_cast<const char*>(lpSource), static_cast<const UINT_PTR*>(Arguments),
+                        out))
       return FailFormat(ERROR_INVALID_PARAMETER);
   } catch (const std::bad_alloc&) {
     return FailFormat(ERROR_NOT_ENOUGH_MEMORY);
@@ -190,7 +196,11 @@ void* LocalFree(void* hMem)
 int LoadStringA(HINSTANCE, UINT uID, LPSTR lpBuffer, int cchBufferMax)
 {
 #define EP_POSIX_STRING(id, text) {id, text},
-  static const struct { UINT nId; const char* pText; } s_aStrings[] = {EP_STRING_TABLE(EP_POSIX_STRING)};
+  static const struct
+  {
+    UINT nId;
+    const char* pText;
+  } s_aStrings[] = {EP_STRING_TABLE(EP_POSIX_STRING)};
 #undef EP_POSIX_STRING
   const char* pText = "";
   for (const auto& rString : s_aStrings)

@@ -81,8 +81,8 @@ DWORD CopyOut(std::string_view text, bool bList, LPSTR pOut, DWORD nSize)
 
 // What is missing reads as the default, and so does the key list of an
 // empty section.
-DWORD ReadProfile(const TProfile& rFile, LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault,
-                  LPSTR pOut, DWORD nSize)
+DWORD ReadProfile(const TProfile& rFile, LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut,
+                  DWORD nSize)
 {
   if (pSection == nullptr) return CopyOut(rFile.SectionList, true, pOut, nSize);
   auto section = rFile.Sections.find(ProfileName(pSection));
@@ -100,8 +100,8 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
                                LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName)
 {
   try {
-    return ReadProfile(LoadProfile(lpFileName), lpAppName, lpKeyName, lpDefault,
-                       lpReturnedString, nSize);
+    return ReadProfile(LoadProfile(lpFileName), lpAppName, lpKeyName, lpDefault, lpReturnedString,
+                       nSize);
   } catch (const std::bad_alloc&) {
     // Read as a file that cannot be read, which needs no memory.
     g_Kept = TKept();
@@ -113,7 +113,10 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
 BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
                                 LPCSTR lpFileName)
 {
-  if (FaultHit(FAULT_PROFILE_WRITE)) { SetLastError(ERROR_ACCESS_DENIED); return FALSE; }
+  if (FaultHit(FAULT_PROFILE_WRITE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
   DWORD nError;
   try {
     nError = WriteProfileValue(lpFileName, lpAppName, lpKeyName, lpString);

@@ -17,12 +17,11 @@ namespace {
 
 const char BLANKS[] = " \t";
 
-enum TProfileLineKind
-{
-  PROFILE_LINE_BLANK,    // nothing but blanks (spaces, tabs)
-  PROFILE_LINE_OTHER,    // comment, text without "=", broken header
+enum TProfileLineKind {
+  PROFILE_LINE_BLANK,  // nothing but blanks (spaces, tabs)
+  PROFILE_LINE_OTHER,  // comment, text without "=", broken header
   PROFILE_LINE_SECTION,  // [name]; text after the "]" is ignored
-  PROFILE_LINE_KEY       // name=value, split at the first "="
+  PROFILE_LINE_KEY  // name=value, split at the first "="
 };
 
 // A line as a read and a write both see it, so that a write edits exactly
@@ -31,8 +30,8 @@ enum TProfileLineKind
 // them.
 struct TProfileLine
 {
-  size_t End;    // its line end, or the end of the text
-  size_t Next;   // first byte of the next line
+  size_t End;  // its line end, or the end of the text
+  size_t Next;  // first byte of the next line
   TProfileLineKind Kind;
   std::string Name;
   std::string Value;  // keys only, quotes kept
@@ -79,8 +78,8 @@ TProfileLine LineAt(const std::string& rText, size_t nStart)
 
 std::string WithoutQuotes(const std::string& rValue)
 {
-  bool bQuoted = rValue.size() >= 2 && (rValue[0] == '"' || rValue[0] == '\'') &&
-                 rValue.back() == rValue[0];
+  bool bQuoted =
+      rValue.size() >= 2 && (rValue[0] == '"' || rValue[0] == '\'') && rValue.back() == rValue[0];
   return bQuoted ? rValue.substr(1, rValue.size() - 2) : rValue;
 }
 
@@ -95,8 +94,7 @@ const char* LineEnd(const std::string& rText)
 
 // False when the text already holds the value. The first section of the
 // name counts, and its first key of the name, as for a read.
-bool SetValueInText(std::string& rText, const char* pSection, const char* pKey,
-                    const char* pValue)
+bool SetValueInText(std::string& rText, const char* pSection, const char* pKey, const char* pValue)
 {
   const std::string section = ProfileName(pSection);
   const std::string key = ProfileName(pKey);
@@ -154,10 +152,7 @@ DWORD ReplaceProfile(const char* pPath, const std::string& rText, mode_t nMode)
 
 }  // namespace
 
-std::string ProfileName(const char* pName)
-{
-  return FoldedName(Trimmed(pName));
-}
+std::string ProfileName(const char* pName) { return FoldedName(Trimmed(pName)); }
 
 TProfile ParseProfile(const std::string& rText)
 {

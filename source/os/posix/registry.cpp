@@ -50,7 +50,8 @@ LONG OpenedKey(TStoreRoot eRoot, REGSAM samDesired, const std::string& rPath, PH
 }
 
 // Only allocation throws in the stand-ins; Windows answers it with this code.
-template <class TCall> LONG Guarded(TCall call)
+template <class TCall>
+LONG Guarded(TCall call)
 {
   try {
     return call();
@@ -81,7 +82,8 @@ LONG OpenStoredKey(TStoreRoot eRoot, const std::string& rPath, REGSAM samDesired
   if (rPath.empty()) return OpenedKey(eRoot, samDesired, rPath, phkResult);
   TStore store = ReadStore(eRoot);
   auto it = store.find(rPath);
-  return it == store.end() ? ERROR_FILE_NOT_FOUND : OpenedKey(eRoot, samDesired, it->first, phkResult);
+  return it == store.end() ? ERROR_FILE_NOT_FOUND
+                           : OpenedKey(eRoot, samDesired, it->first, phkResult);
 }
 
 // Makes each missing key along the path, taking the case stored for those
@@ -116,7 +118,8 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
     LONG lResult = JoinKeyPath(pParent->Path, lpSubKey, path);
     if (lResult == ERROR_SUCCESS) lResult = CreateKeyPath(pParent->Root, path, &bCreated);
     if (lResult != ERROR_SUCCESS) return lResult;
-    if (lpdwDisposition) *lpdwDisposition = bCreated ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    if (lpdwDisposition)
+      *lpdwDisposition = bCreated ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return OpenedKey(pParent->Root, samDesired, path, phkResult);
   });
 }

@@ -88,8 +88,8 @@ private:
 
 bool IsWellFormedPath(const std::string& rPath)
 {
-  return rPath.empty() || (rPath.front() != '\\' && rPath.back() != '\\' &&
-                           rPath.find("\\\\") == std::string::npos);
+  return rPath.empty() ||
+         (rPath.front() != '\\' && rPath.back() != '\\' && rPath.find("\\\\") == std::string::npos);
 }
 
 bool ParseRecords(TStoreCursor& rAt, TStore& rStore)
@@ -124,7 +124,8 @@ std::string StorePath(TStoreRoot eRoot)
   else if (pConfig && pConfig[0] == '/') folder = std::string(pConfig) + "/extractpanel/registry";
   else if (pHome && *pHome) folder = std::string(pHome) + "/.config/extractpanel/registry";
   else return folder;
-  static const char* const s_apFiles[] = {"/current_user.store", "/classes_root.store", "/local_machine.store"};
+  static const char* const s_apFiles[] = {"/current_user.store", "/classes_root.store",
+                                          "/local_machine.store"};
   return folder + s_apFiles[eRoot];
 }
 
@@ -178,7 +179,9 @@ bool ParseStore(const std::string& rContent, TStore& rStore)
 
 std::string StoreText(const TStore& rStore)
 {
-  auto counted = [](const std::string& rName) { return std::to_string(rName.size()) + ':' + rName; };
+  auto counted = [](const std::string& rName) {
+    return std::to_string(rName.size()) + ':' + rName;
+  };
   std::string text = HEADER;
   for (const auto& rKey : rStore) {
     text += "K " + counted(rKey.first) + '\n';
@@ -201,7 +204,8 @@ TStore ReadStore(TStoreRoot eRoot)
   std::string content;
   std::string path = StorePath(eRoot);
   // The file is only ever replaced whole, so no lock is needed to read it.
-  if (!path.empty() && ReadFileBytes(path, content, STORE_FILE_LIMIT) == 0) ParseStore(content, store);
+  if (!path.empty() && ReadFileBytes(path, content, STORE_FILE_LIMIT) == 0)
+    ParseStore(content, store);
   return store;
 }
 
@@ -223,7 +227,8 @@ TStoreChange::TStoreChange(TStoreRoot eRoot) : m_StorePath(StorePath(eRoot))
     // Damaged, foreign (no regular file) or oversized: set aside rather than
     // overwritten, so that nothing in it is lost; the change starts afresh.
     std::string damaged = m_StorePath + ".damaged";
-    m_lStatus = rename(m_StorePath.c_str(), damaged.c_str()) == 0 ? ERROR_SUCCESS : CodeOfErrno(errno);
+    m_lStatus =
+        rename(m_StorePath.c_str(), damaged.c_str()) == 0 ? ERROR_SUCCESS : CodeOfErrno(errno);
   }
 }
 

@@ -30,12 +30,7 @@
 #include "foldedname.h"
 #include "platform_types.h"
 
-enum TStoreRoot
-{
-  STORE_CURRENT_USER,
-  STORE_CLASSES_ROOT,
-  STORE_LOCAL_MACHINE
-};
+enum TStoreRoot { STORE_CURRENT_USER, STORE_CLASSES_ROOT, STORE_LOCAL_MACHINE };
 
 // A larger store file is not read; a change that would make one is refused.
 const size_t STORE_FILE_LIMIT = 64u << 20;

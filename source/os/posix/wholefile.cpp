@@ -16,7 +16,8 @@ int ReadFileBytes(const std::string& rPath, std::string& rText, size_t nLimit)
   if (nFile < 0) return errno;
   struct stat info;
   int nError = fstat(nFile, &info) != 0 ? errno : 0;
-  if (nError == 0 && (!S_ISREG(info.st_mode) || static_cast<unsigned long long>(info.st_size) > nLimit))
+  if (nError == 0 &&
+      (!S_ISREG(info.st_mode) || static_cast<unsigned long long>(info.st_size) > nLimit))
     nError = EFBIG;
   char aBlock[65536];
   for (ssize_t nRead = 1; nError == 0 && nRead != 0;) {

@@ -15,7 +15,10 @@ namespace {
 // start a well-formed sequence.
 size_t DecodeUtf8(const unsigned char* p, uint32_t& rCode)
 {
-  if (p[0] < 0x80) { rCode = p[0]; return 1; }
+  if (p[0] < 0x80) {
+    rCode = p[0];
+    return 1;
+  }
   size_t nLength = p[0] >= 0xF0 ? 4 : p[0] >= 0xE0 ? 3 : p[0] >= 0xC2 ? 2 : 0;
   if (nLength == 0 || p[0] > 0xF4) return 0;
   rCode = p[0] & (0x7F >> nLength);
@@ -24,7 +27,8 @@ size_t DecodeUtf8(const unsigned char* p, uint32_t& rCode)
     rCode = (rCode << 6) | (p[i] & 0x3F);
   }
   static const uint32_t LEAST_CODE[5] = {0, 0, 0x80, 0x800, 0x10000};
-  if (rCode < LEAST_CODE[nLength] || rCode > 0x10FFFF || (rCode >= 0xD800 && rCode <= 0xDFFF)) return 0;
+  if (rCode < LEAST_CODE[nLength] || rCode > 0x10FFFF || (rCode >= 0xD800 && rCode <= 0xDFFF))
+    return 0;
   return nLength;
 }
 
@@ -37,7 +41,10 @@ size_t ToUtf16(const char* pText, uint16_t* pOut, size_t nCapacity)
   while (*p) {
     uint32_t nCode;
     size_t nLength = DecodeUtf8(p, nCode);
-    if (nLength == 0) { nCode = *p; nLength = 1; }
+    if (nLength == 0) {
+      nCode = *p;
+      nLength = 1;
+    }
     p += nLength;
     size_t nUnits = nCode >= 0x10000 ? 2 : 1;
     if (nOut + nUnits > nCapacity) return nCapacity + 1;
@@ -54,7 +61,8 @@ size_t ToUtf16(const char* pText, uint16_t* pOut, size_t nCapacity)
 
 HRESULT StatusOfErrno(int nError)
 {
-  if (nError == EACCES || nError == EPERM || nError == EROFS) return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+  if (nError == EACCES || nError == EPERM || nError == EROFS)
+    return HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
   if (nError == ENOENT || nError == ENOTDIR) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
   return E_FAIL;
 }

@@ -12,7 +12,7 @@ namespace {
 const uint32_t HEADER_SIZE = 0x4C;
 const uint32_t LINK_INFO_HEADER_SIZE = 0x1C;
 const uint32_t VOLUME_ID_SIZE = 0x11;  // the fixed fields and an empty label
-const size_t MAX_TEXT = 259;           // MAX_PATH less the terminator
+const size_t MAX_TEXT = 259;  // MAX_PATH less the terminator
 
 // CLSID_ShellLink {00021401-0000-0000-C000-000000000046} as stored.
 const unsigned char LINK_CLSID[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
@@ -46,7 +46,8 @@ size_t BuildShellLinkBytes(const char* pTarget, const uint16_t* pIcon, size_t nI
   if (nTarget > MAX_TEXT || nIconChars > MAX_TEXT) return 0;
   const uint32_t nBaseOffset = LINK_INFO_HEADER_SIZE + VOLUME_ID_SIZE;
   const uint32_t nSuffixOffset = static_cast<uint32_t>(nBaseOffset + nTarget + 1);
-  if (HEADER_SIZE + nSuffixOffset + 1 + (nIconChars ? 2 + 2 * nIconChars : 0) + 4 > nCapacity) return 0;
+  if (HEADER_SIZE + nSuffixOffset + 1 + (nIconChars ? 2 + 2 * nIconChars : 0) + 4 > nCapacity)
+    return 0;
 
   TByteWriter out{pOut};
   out.U32(HEADER_SIZE);
@@ -69,8 +70,8 @@ size_t BuildShellLinkBytes(const char* pTarget, const uint16_t* pIcon, size_t nI
   out.U32(nSuffixOffset);
   out.U32(VOLUME_ID_SIZE);
   out.Zeros(4 + 4);  // drive type unknown, serial number
-  out.U32(0x10);     // label offset: the label follows the fixed fields
-  out.Zeros(1);      // empty label
+  out.U32(0x10);  // label offset: the label follows the fixed fields
+  out.Zeros(1);  // empty label
   out.Bytes(pTarget, nTarget + 1);
   out.Zeros(1);  // empty suffix
 

@@ -5,10 +5,9 @@
 #include "platform.h"
 
 // The values are the shell's CSIDL numbers.
-enum TSpecialFolder
-{
+enum TSpecialFolder {
   SPECIAL_FOLDER_PROGRAMS = 0x0002,  // the Start menu's Programs folder
-  SPECIAL_FOLDER_DESKTOP = 0x0010    // the desktop's file-system folder
+  SPECIAL_FOLDER_DESKTOP = 0x0010  // the desktop's file-system folder
 };
 
 // pPath receives the folder (MAX_PATH characters). The result is the

@@ -20,8 +20,8 @@ bool ReadXdgDesktop(const char* pHome, TPathText& rOut)
 {
   TPathText file;
   const char* pConfig = getenv("XDG_CONFIG_HOME");
-  bool bFits = NotEmpty(pConfig) ? file.Assign(pConfig)
-                                 : file.Assign(pHome) && file.Append("/.config");
+  bool bFits =
+      NotEmpty(pConfig) ? file.Assign(pConfig) : file.Assign(pHome) && file.Append("/.config");
   if (!bFits || !file.Append("/user-dirs.dirs")) return false;
   FILE* pFile = fopen(file.Text(), "r");
   if (pFile == 0) return false;
@@ -73,7 +73,8 @@ HRESULT GetSpecialFolderPath(TSpecialFolder eFolder, char* pPath)
   bool bDesktop = eFolder == SPECIAL_FOLDER_DESKTOP;
   if (!bDesktop && eFolder != SPECIAL_FOLDER_PROGRAMS) return E_INVALIDARG;
   TPathText folder;
-  const char* pOverride = getenv(bDesktop ? "EXTRACTPANEL_DESKTOP_DIR" : "EXTRACTPANEL_PROGRAMS_DIR");
+  const char* pOverride =
+      getenv(bDesktop ? "EXTRACTPANEL_DESKTOP_DIR" : "EXTRACTPANEL_PROGRAMS_DIR");
   const char* pHome = getenv("HOME");
   bool bFound;
   if (NotEmpty(pOverride)) bFound = folder.Assign(pOverride);

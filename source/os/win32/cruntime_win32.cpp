@@ -18,5 +18,4 @@ char* strstr(const char* pText, const char* pWanted)
 {
   return const_cast<char*>(FindText(pText, pWanted));
 }
-
 }

@@ -27,7 +27,8 @@ extern "C" __attribute__((used)) const IMAGE_LOAD_CONFIG_DIRECTORY _load_config_
     LoadConfiguration();
 
 // Where the loaders look, whatever the headers call the fields.
-static_assert(offsetof(IMAGE_LOAD_CONFIG_DIRECTORY, Reserved1) == (sizeof(void*) == 4 ? 0x36 : 0x4E),
+static_assert(offsetof(IMAGE_LOAD_CONFIG_DIRECTORY, Reserved1) ==
+                  (sizeof(void*) == 4 ? 0x36 : 0x4E),
               "DependentLoadFlags");
 static_assert(sizeof(void*) == 8 || offsetof(IMAGE_LOAD_CONFIG_DIRECTORY, SEHandlerTable) == 64,
               "the x86 size");

@@ -8,9 +8,8 @@
 // The key under HKEY_CURRENT_USER that holds one book key per book identifier.
 const char REFERRALS_KEY_PATH[] = "Software\\Ostrel\\UserData\\Referrals";
 
-enum TBookKeyOpen
-{
-  BOOK_KEY_OPEN,   // both keys must exist; the referrals key is opened to read
+enum TBookKeyOpen {
+  BOOK_KEY_OPEN,  // both keys must exist; the referrals key is opened to read
   BOOK_KEY_CREATE  // both keys are made when missing, to read and write
 };
 

@@ -98,7 +98,10 @@ const char* TCommandLineParser::ReadValue(const char* pPosition, char* pValue)
     if (bOpen && *p == closingQuote) {
       bOpen = false;
       bClosed = true;
-      if (p[1] == 0) { ++p; break; }
+      if (p[1] == 0) {
+        ++p;
+        break;
+      }
       p += 2;  // the closing quote and the character after it
       continue;
     }

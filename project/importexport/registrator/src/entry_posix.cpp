@@ -2,7 +2,7 @@
 // command-line text for the same reader that Windows feeds.
 #include "argumentline.h"
 #include "runcontrol.h"
-#include "settings.h"
+#include "runvalues.h"
 
 int main(int argc, char** argv)
 {

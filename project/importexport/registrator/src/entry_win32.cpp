@@ -4,7 +4,7 @@
 #include "commandline.h"
 #include "dllsearch.h"
 #include "runcontrol.h"
-#include "settings.h"
+#include "runvalues.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int)
 {
@@ -31,11 +31,13 @@ int ShowState()
 // and COM may have started others. On x86 Windows enters with the stack
 // aligned to 4 bytes only, while GCC's code may keep 16-byte-aligned values
 // on it: the entry realigns it for everything it calls.
-extern "C" __attribute__((noreturn))
+extern "C"
+    __attribute__((noreturn))
 #ifdef __i386__
-__attribute__((force_align_arg_pointer))
+    __attribute__((force_align_arg_pointer))
 #endif
-void ProgramEntry()
+    void
+    ProgramEntry()
 {
   char* pTail = const_cast<char*>(SkipProgramName(GetCommandLineA()));
   ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(0), 0, pTail, ShowState())));

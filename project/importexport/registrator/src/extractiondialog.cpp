@@ -2,8 +2,8 @@
 
 #include "folderpath.h"
 #include "memory.h"
+#include "preextractionsettings.h"
 #include "resultfile.h"
-#include "settings.h"
 #include "stringtable.h"
 
 namespace {
@@ -22,10 +22,7 @@ int Wrap16(long nValue)
 }
 
 // Halving towards minus infinity, as an arithmetic shift right by one.
-long HalveDown(long nValue)
-{
-  return nValue >= 0 ? nValue / 2 : -((-nValue + 1) / 2);
-}
+long HalveDown(long nValue) { return nValue >= 0 ? nValue / 2 : -((-nValue + 1) / 2); }
 
 }  // namespace
 

@@ -31,11 +31,10 @@ void GetDefaultFolder(const char* pResultFile, TPathText& rFolder);
 // instead of being taken as the shorter folder it was cut to.
 typedef TFixedText<FOLDER_TEXT_LIMIT + 3> TFolderText;
 
-enum TFolderVerdict
-{
-  FOLDER_ACCEPT,   // nothing there yet: take it as it is
+enum TFolderVerdict {
+  FOLDER_ACCEPT,  // nothing there yet: take it as it is
   FOLDER_INVALID,  // refuse, with the invalid-path message
-  FOLDER_ASK       // something exists there: ask before taking it
+  FOLDER_ASK  // something exists there: ask before taking it
 };
 // A share is taken without a look: its server may be out of reach.
 TFolderVerdict JudgeFolder(const char* pFolder);

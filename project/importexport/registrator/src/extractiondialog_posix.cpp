@@ -6,8 +6,9 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "preextractionsettings.h"
 #include "resource.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "stringtable.h"
 #include "textcompare.h"
 
@@ -98,14 +99,12 @@ void ShowMessage(UINT nCaption, UINT nText)
 TAnswer CheckFolder(const char* pFolder)
 {
   switch (JudgeFolder(pFolder)) {
-  case FOLDER_ACCEPT:
-    return ANSWER_YES;
-  case FOLDER_INVALID:
-    ShowMessage(IDS_INVALID_CAPTION, IDS_INVALID_TEXT);
-    printf("\n");
-    return ANSWER_NO;
-  case FOLDER_ASK:
-    break;
+    case FOLDER_ACCEPT: return ANSWER_YES;
+    case FOLDER_INVALID:
+      ShowMessage(IDS_INVALID_CAPTION, IDS_INVALID_TEXT);
+      printf("\n");
+      return ANSWER_NO;
+    case FOLDER_ASK: break;
   }
   ShowMessage(IDS_EXISTS_CAPTION, IDS_EXISTS_TEXT);
   TAnswer eAnswer = AskYesNo("Yes or No", true);

@@ -4,8 +4,9 @@
 
 #include "ansipath.h"
 #include "contract.h"
+#include "preextractionsettings.h"
 #include "resource.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "stringtable.h"
 
 namespace {
@@ -51,16 +52,13 @@ int ShowMessage(HWND hDlg, UINT nCaption, UINT nText, UINT nStyle)
 bool CheckFolder(HWND hDlg, TFolderVerdict eVerdict)
 {
   switch (eVerdict) {
-  case FOLDER_ACCEPT:
-    return true;
-  case FOLDER_INVALID:
-    ShowMessage(hDlg, IDS_INVALID_CAPTION, IDS_INVALID_TEXT, MB_OK | MB_ICONERROR);
-    return false;
-  case FOLDER_ASK:
-    break;
+    case FOLDER_ACCEPT: return true;
+    case FOLDER_INVALID:
+      ShowMessage(hDlg, IDS_INVALID_CAPTION, IDS_INVALID_TEXT, MB_OK | MB_ICONERROR);
+      return false;
+    case FOLDER_ASK: break;
   }
-  return ShowMessage(hDlg, IDS_EXISTS_CAPTION, IDS_EXISTS_TEXT, MB_YESNO | MB_ICONWARNING) ==
-         IDYES;
+  return ShowMessage(hDlg, IDS_EXISTS_CAPTION, IDS_EXISTS_TEXT, MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 void CenterWindow(HWND hWnd)
@@ -140,8 +138,7 @@ INT_PTR OnInitDialog(HWND hDlg)
   GetDefaultFolder(g_RunValues.RtpFileName.Text(), folder);
   SetDlgItemTextA(hDlg, IDC_FOLDER, folder.Text());
   CheckDlgButton(hDlg, IDC_DESKTOP, g_PreSettings.DesktopChoice ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(hDlg, IDC_STARTMENU,
-                 g_PreSettings.StartMenuChoice ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hDlg, IDC_STARTMENU, g_PreSettings.StartMenuChoice ? BST_CHECKED : BST_UNCHECKED);
   TNoticeText notice;
   LoadPrivacyNotice(notice);
   SetDlgItemTextA(hDlg, IDC_PRIVACY, notice.Text());
@@ -184,15 +181,9 @@ INT_PTR OnCommand(HWND hDlg, WPARAM wParam)
   if (LOWORD(wParam) == IDC_FOLDER) OnFolderNotice(hDlg, HIWORD(wParam));
   if (HIWORD(wParam) != 0) return FALSE;
   switch (LOWORD(wParam)) {
-  case IDOK:
-    OnOk(hDlg);
-    return TRUE;
-  case IDCANCEL:
-    EndDialog(hDlg, IDCANCEL);
-    return TRUE;
-  case IDC_BROWSE:
-    OnBrowse(hDlg);
-    return TRUE;
+    case IDOK: OnOk(hDlg); return TRUE;
+    case IDCANCEL: EndDialog(hDlg, IDCANCEL); return TRUE;
+    case IDC_BROWSE: OnBrowse(hDlg); return TRUE;
   }
   return FALSE;
 }
@@ -200,13 +191,9 @@ INT_PTR OnCommand(HWND hDlg, WPARAM wParam)
 INT_PTR CALLBACK ExtractionDialogProc(HWND hDlg, UINT uMsg, WPARAM wParam, LPARAM)
 {
   switch (uMsg) {
-  case WM_INITDIALOG:
-    return OnInitDialog(hDlg);
-  case WM_COMMAND:
-    return OnCommand(hDlg, wParam);
-  case WM_FOLDER_CUT:
-    s_bFolderCut = true;
-    return TRUE;
+    case WM_INITDIALOG: return OnInitDialog(hDlg);
+    case WM_COMMAND: return OnCommand(hDlg, wParam);
+    case WM_FOLDER_CUT: s_bFolderCut = true; return TRUE;
   }
   return FALSE;
 }
@@ -218,6 +205,6 @@ bool ShowExtractionDialog()
   // The manifest asks for Common Controls 6; the library has to be loaded
   // for its window classes to exist (older systems do not load it alone).
   LoadLibraryA("comctl32.dll");
-  return DialogBoxParamA(g_hModule, MAKEINTRESOURCEA(IDD_EXTRACTION), 0, ExtractionDialogProc,
-                         0) == IDOK;
+  return DialogBoxParamA(g_hModule, MAKEINTRESOURCEA(IDD_EXTRACTION), 0, ExtractionDialogProc, 0) ==
+         IDOK;
 }

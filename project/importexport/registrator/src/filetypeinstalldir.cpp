@@ -2,7 +2,7 @@
 
 #include "bookkey.h"
 #include "platform.h"
-#include "settings.h"
+#include "postextractionsettings.h"
 #include "shellnotify.h"
 #include "tregkey.h"
 
@@ -31,7 +31,8 @@ LONG WriteBookType(HKEY hRoot, bool* pValueSet)
 {
   *pValueSet = false;
   TRegKey key;
-  LONG lResult = key.Create(hRoot, BOOK_EXTENSION, 0, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, 0, 0);
+  LONG lResult =
+      key.Create(hRoot, BOOK_EXTENSION, 0, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, 0, 0);
   if (lResult != ERROR_SUCCESS) return lResult;
   lResult = key.SetValue(BOOK_CLASS, 0);
   if (lResult != ERROR_SUCCESS) return lResult;
@@ -44,12 +45,14 @@ LONG WriteBookType(HKEY hRoot, bool* pValueSet)
 // nothing is written through it.
 void WriteMarkerFile(const char* pPath)
 {
-  HANDLE hFile = CreateFileA(pPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, 0);
+  HANDLE hFile =
+      CreateFileA(pPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, CREATE_ALWAYS,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, 0);
   if (hFile == INVALID_HANDLE_VALUE) return;
   BY_HANDLE_FILE_INFORMATION info;
   DWORD dwWritten;
-  if (GetFileInformationByHandle(hFile, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+  if (GetFileInformationByHandle(hFile, &info) &&
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
     WriteFile(hFile, " ", 1, &dwWritten, 0);
   CloseHandle(hFile);
 }
@@ -58,7 +61,7 @@ void WriteMarkerFile(const char* pPath)
 
 int RecordInstallDirectory()
 {
-  TPostExtractionSettings& rSettings = g_PostSettings;
+  const TPostExtractionSettings& rSettings = g_PostSettings;
   if (rSettings.BookId.IsEmpty()) return 1;
   // Only a book key that mode 1 made is extended; none is created here.
   TRegKey referrals;

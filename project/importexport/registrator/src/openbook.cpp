@@ -14,7 +14,8 @@ bool Succeeded(HINSTANCE hResult) { return (INT_PTR)hResult > 32; }
 
 // Since Windows 8 the reader's own choice for .htm pages is kept only here;
 // the Hash beside it is Windows' own and is never looked at.
-const char USER_CHOICE[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.htm\\UserChoice";
+const char USER_CHOICE[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.htm\\UserChoice";
 
 // The open command of a class into rCommand.
 bool ReadOpenCommand(const char* pClass, TText& rCommand)
@@ -40,10 +41,12 @@ bool FindPageCommand(TText& rCommand)
 {
   TText pageClass;
   TRegKey key;
-  if (key.Open(HKEY_CLASSES_ROOT, ".htm", KEY_READ) != ERROR_SUCCESS) return false;  // ".htm not found"
+  if (key.Open(HKEY_CLASSES_ROOT, ".htm", KEY_READ) != ERROR_SUCCESS)
+    return false;  // ".htm not found"
   LONG lRead = key.QueryValue(pageClass, 0);
   key.Close();
-  return lRead == ERROR_SUCCESS && ReadOpenCommand(pageClass.Text(), rCommand);  // else "no default string"
+  return lRead == ERROR_SUCCESS &&
+         ReadOpenCommand(pageClass.Text(), rCommand);  // else "no default string"
 }
 
 // The template formatted with its one insert; rOut empty when the formatter
@@ -57,7 +60,8 @@ bool FormatWithInsert(const char* pTemplate, const char* pInsert, TText& rOut)
   char* pFormatted = 0;
   DWORD dwLength = FormatMessageA(
       FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY,
-      safe.Text(), 0, 0, reinterpret_cast<LPSTR>(&pFormatted), 0, reinterpret_cast<va_list*>(aInserts));
+      safe.Text(), 0, 0, reinterpret_cast<LPSTR>(&pFormatted), 0,
+      reinterpret_cast<va_list*>(aInserts));
   bool bStored = true;
   if (dwLength != 0 && pFormatted != 0) bStored = rOut.Assign(pFormatted, dwLength);
   if (pFormatted != 0) LocalFree(pFormatted);
@@ -84,7 +88,8 @@ int LaunchBrowser(const char* pBookPath, TText& rCommand)
   if (!MakeLaunchPath(pBookPath, launchPath) ||
       !BuildBrowserArguments(argTemplate.Text(), launchPath.Text(), args))
     return 0;
-  return Succeeded(ShellExecuteA(0, "open", rCommand.Text(), args.Text(), 0, SW_SHOWNORMAL)) ? 1 : 0;
+  return Succeeded(ShellExecuteA(0, "open", rCommand.Text(), args.Text(), 0, SW_SHOWNORMAL)) ? 1
+                                                                                             : 0;
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 const char SENTINEL_TEXT[] = "not_found_error";
 ProfileReadFunction g_pfnProfileRead = PlatformProfileRead;
 
-DWORD PlatformProfileRead(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut,
-                          DWORD nSize, LPCSTR pFile)
+DWORD PlatformProfileRead(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut, DWORD nSize,
+                          LPCSTR pFile)
 {
   return GetPrivateProfileStringA(pSection, pKey, pDefault, pOut, nSize, pFile);
 }
@@ -21,8 +21,7 @@ const DWORD LARGEST_SIZE = 0x7FFFFFFF - GROWTH;
 
 }  // namespace
 
-int ReadProfileWhole(const char* pSection, const char* pKey, const char* pFile,
-                     TProfileRead* pRead)
+int ReadProfileWhole(const char* pSection, const char* pKey, const char* pFile, TProfileRead* pRead)
 {
   bool bList = pSection == 0 || pKey == 0;
   // The sentinel always fits whole, so it is never mistaken for a value.

@@ -11,22 +11,22 @@ extern const char SENTINEL_TEXT[];  // "not_found_error"
 
 // The private-profile read that the readers call: GetPrivateProfileStringA
 // unless a test put a wrapper in its place to watch the calls.
-typedef DWORD (*ProfileReadFunction)(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault,
-                                     LPSTR pOut, DWORD nSize, LPCSTR pFile);
+typedef DWORD (*ProfileReadFunction)(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut,
+                                     DWORD nSize, LPCSTR pFile);
 extern ProfileReadFunction g_pfnProfileRead;
-DWORD PlatformProfileRead(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut,
-                          DWORD nSize, LPCSTR pFile);
+DWORD PlatformProfileRead(LPCSTR pSection, LPCSTR pKey, LPCSTR pDefault, LPSTR pOut, DWORD nSize,
+                          LPCSTR pFile);
 
 enum {
-  PROFILE_READ_EMPTY = 0,     // the sentinel came back (or, for a list, nothing)
-  PROFILE_READ_DONE = 1,      // pBuffer holds the whole text; MemFree it
+  PROFILE_READ_EMPTY = 0,  // the sentinel came back (or, for a list, nothing)
+  PROFILE_READ_DONE = 1,  // pBuffer holds the whole text; MemFree it
   PROFILE_READ_NO_MEMORY = 2  // no buffer could be had; nothing is held
 };
 
 struct TProfileRead
 {
   char* pBuffer;
-  DWORD nSize;   // characters in pBuffer
+  DWORD nSize;  // characters in pBuffer
 };
 
 // A null pSection reads the section names, a null pKey the key names of

@@ -4,21 +4,21 @@
 #include "openbook.h"
 #include "pathsearch.h"
 #include "platform.h"
-#include "settings.h"
+#include "postextractionsettings.h"
 #include "settingswalk.h"
 #include "shortcuts.h"
 
 namespace {
 
 const TSettingKey<TPostExtractionSettings> POST_EXTRACTION_KEYS[] = {
-  {"desktopshortcutname", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::DesktopShortcutName},
-  {"openshortcutname", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::OpenShortcutName},
-  {"importtoostrelfilename", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::ImportMarkerName},
-  {"targetfilepath", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::TargetName},
-  {"shortcuticonpath", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::IconName},
-  {"autorunbookid", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::BookId},
-  {"installdirectory", COMMAND_LINE_ONLY, &TPostExtractionSettings::InstallDirectory},
-  {"parametersfilepath", COMMAND_LINE_ONLY, &TPostExtractionSettings::ParametersFilePath},
+    {"desktopshortcutname", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::DesktopShortcutName},
+    {"openshortcutname", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::OpenShortcutName},
+    {"importtoostrelfilename", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::ImportMarkerName},
+    {"targetfilepath", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::TargetName},
+    {"shortcuticonpath", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::IconName},
+    {"autorunbookid", COMMAND_LINE_AND_FILE, &TPostExtractionSettings::BookId},
+    {"installdirectory", COMMAND_LINE_ONLY, &TPostExtractionSettings::InstallDirectory},
+    {"parametersfilepath", COMMAND_LINE_ONLY, &TPostExtractionSettings::ParametersFilePath},
 };
 
 // rOut := install directory + separator + pName. An empty name, or a join
@@ -27,8 +27,8 @@ void JoinToInstallDirectory(const TPathText& rName, TPathText& rOut)
 {
   rOut.Clear();
   if (rName.IsEmpty()) return;
-  if (!rOut.Assign(g_PostSettings.InstallDirectory.Text()) ||
-      !rOut.Append(PATH_SEPARATOR_TEXT) || !rOut.Append(rName.Text()))
+  if (!rOut.Assign(g_PostSettings.InstallDirectory.Text()) || !rOut.Append(PATH_SEPARATOR_TEXT) ||
+      !rOut.Append(rName.Text()))
     rOut.Clear();
 }
 

@@ -4,8 +4,9 @@
 #include "byteorder.h"
 #include "extractiondialog.h"
 #include "platform.h"
+#include "preextractionsettings.h"
 #include "resultfile.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "settingswalk.h"
 
 namespace {
@@ -14,11 +15,11 @@ namespace {
 const DWORD TIMESTAMP_READ_SIZE = 512;
 
 const TSettingKey<TPreExtractionSettings> PRE_EXTRACTION_KEYS[] = {
-  {"autorunbookid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::BookId},
-  {"authoruserid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::UserId},
-  {"authorostrelsku", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::OstrelSku},
-  {"authorpartnerid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::PartnerId},
-  {"parametersfilepath", COMMAND_LINE_ONLY, &TPreExtractionSettings::ParametersFilePath},
+    {"autorunbookid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::BookId},
+    {"authoruserid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::UserId},
+    {"authorostrelsku", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::OstrelSku},
+    {"authorpartnerid", COMMAND_LINE_AND_FILE, &TPreExtractionSettings::PartnerId},
+    {"parametersfilepath", COMMAND_LINE_ONLY, &TPreExtractionSettings::ParametersFilePath},
 };
 
 // The current UTC time as a SYSTEMTIME's 16 little-endian bytes.

@@ -1,6 +1,6 @@
 #include "resourcetext.h"
 
-#include "settings.h"
+#include "runvalues.h"
 
 int LoadResourceText(UINT nId, char* pBuffer, int nCapacity, const char* pFallback)
 {

@@ -1,18 +1,18 @@
 #include "runcontrol.h"
 
+#include "platform.h"
 #include "registrator_after.h"
 #include "registrator_before.h"
-#include "platform.h"
 #include "resultfile.h"
-#include "settings.h"
+#include "runvalues.h"
 #include "settingswalk.h"
 
 namespace {
 
 const TSettingKey<TRunControlValues> RUN_CONTROL_KEYS[] = {
-  {"mode", COMMAND_LINE_AND_FILE, &TRunControlValues::Mode},
-  {"rtpfilename", COMMAND_LINE_ONLY, &TRunControlValues::RtpFileName},
-  {"parametersfilepath", COMMAND_LINE_ONLY, &TRunControlValues::ParametersFilePath},
+    {"mode", COMMAND_LINE_AND_FILE, &TRunControlValues::Mode},
+    {"rtpfilename", COMMAND_LINE_ONLY, &TRunControlValues::RtpFileName},
+    {"parametersfilepath", COMMAND_LINE_ONLY, &TRunControlValues::ParametersFilePath},
 };
 
 int RunControlOptionCallback(const char* pKey, const char* pValue)

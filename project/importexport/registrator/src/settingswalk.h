@@ -9,11 +9,10 @@
 #include "paramfile.h"
 #include "textcompare.h"
 
-enum TSettingsWalk
-{
-  SETTINGS_DONE,     // both sources read to their end
+enum TSettingsWalk {
+  SETTINGS_DONE,  // both sources read to their end
   SETTINGS_STOPPED,  // a callback, a value read as missing or a failed buffer stopped a walk
-  SETTINGS_REFUSED   // the command line was too long to be read at all
+  SETTINGS_REFUSED  // the command line was too long to be read at all
 };
 
 // The parameters file is read only when rParametersFile holds a path once
@@ -21,8 +20,7 @@ enum TSettingsWalk
 // each runner makes the walk once, and a call of its own would only add to
 // the shipped program.
 inline TSettingsWalk WalkSettings(const char* pCommandLine, CommandLineCallback pOption,
-                                  const TFixedText<1024>& rParametersFile,
-                                  ParamFileCallback pParam)
+                                  const TFixedText<1024>& rParametersFile, ParamFileCallback pParam)
 {
   int nWalk = ParseCommandLine(pCommandLine, pOption);
   if (nWalk == COMMAND_LINE_REFUSED) return SETTINGS_REFUSED;
@@ -34,11 +32,7 @@ inline TSettingsWalk WalkSettings(const char* pCommandLine, CommandLineCallback 
 
 // Where a key may be given: the parameters file's keys count only in its
 // section "parameters".
-enum TSettingSources
-{
-  COMMAND_LINE_ONLY,
-  COMMAND_LINE_AND_FILE
-};
+enum TSettingSources { COMMAND_LINE_ONLY, COMMAND_LINE_AND_FILE };
 
 // One row of a runner's table: a key, where it may be given, and the text
 // of the settings record TRecord that it fills (a 1024-character text or a
@@ -46,14 +40,13 @@ enum TSettingSources
 template <class TRecord>
 struct TSettingKey
 {
-  constexpr TSettingKey(const char* pName, TSettingSources eFrom, TFixedText<1024> TRecord::*pMember)
+  constexpr TSettingKey(const char* pName, TSettingSources eFrom,
+                        TFixedText<1024> TRecord::*pMember)
       : pKey(pName), eSources(eFrom), pText(pMember), pPath(0)
-  {
-  }
+  {}
   constexpr TSettingKey(const char* pName, TSettingSources eFrom, TPathText TRecord::*pMember)
       : pKey(pName), eSources(eFrom), pText(0), pPath(pMember)
-  {
-  }
+  {}
 
   const char* pKey;
   TSettingSources eSources;
@@ -80,8 +73,8 @@ void TakeSetting(const TSettingKey<TRecord> (&aKeys)[N], TRecord& rRecord, const
 
 // The same for a (section, key, value) of the parameters file.
 template <class TRecord, size_t N>
-void TakeFileSetting(const TSettingKey<TRecord> (&aKeys)[N], TRecord& rRecord,
-                     const char* pSection, const char* pKey, const char* pValue)
+void TakeFileSetting(const TSettingKey<TRecord> (&aKeys)[N], TRecord& rRecord, const char* pSection,
+                     const char* pKey, const char* pValue)
 {
   if (pSection != 0 && pKey != 0 && EqualsNoCase(pSection, "parameters"))
     TakeSetting(aKeys, rRecord, pKey, pValue, true);

@@ -1,8 +1,8 @@
 #include "shortcuts.h"
 
 #include "bookkey.h"
+#include "postextractionsettings.h"
 #include "resourcetext.h"
-#include "settings.h"
 #include "shelllink.h"
 #include "shellnotify.h"
 #include "specialfolder.h"
@@ -69,8 +69,7 @@ HRESULT GetShortcutFolder(int nKind, TPathText* pOut)
     case SHORTCUT_OPEN:
       if (g_PostSettings.InstallDirectory.IsEmpty()) return S_FALSE;
       return pOut->Assign(g_PostSettings.InstallDirectory.Text()) ? S_OK : E_FAIL;
-    case SHORTCUT_DESKTOP:
-      return GetSpecialShortcutFolder(SPECIAL_FOLDER_DESKTOP, *pOut);
+    case SHORTCUT_DESKTOP: return GetSpecialShortcutFolder(SPECIAL_FOLDER_DESKTOP, *pOut);
     case SHORTCUT_STARTMENU: {
       HRESULT hResult = GetSpecialShortcutFolder(SPECIAL_FOLDER_PROGRAMS, *pOut);
       if (FAILED(hResult) || pOut->IsEmpty()) return hResult;
@@ -80,8 +79,7 @@ HRESULT GetShortcutFolder(int nKind, TPathText* pOut)
       pOut->Clear();
       return E_FAIL;
     }
-    default:
-      return E_FAIL;
+    default: return E_FAIL;
   }
 }
 
@@ -90,9 +88,15 @@ HRESULT GetDefaultShortcutName(int nKind, char* pOut, int nCapacity)
   if (pOut == 0) return E_FAIL;
   if (nCapacity > 0) pOut[0] = 0;
   switch (nKind) {
-    case SHORTCUT_OPEN: LoadResourceText(IDS_OPEN_SHORTCUT_NAME, pOut, nCapacity, "Open autorun book"); break;
-    case SHORTCUT_DESKTOP: LoadResourceText(IDS_DESKTOP_SHORTCUT_NAME, pOut, nCapacity, "autorun book"); break;
-    case SHORTCUT_STARTMENU: LoadResourceText(IDS_STARTMENU_SHORTCUT_NAME, pOut, nCapacity, "autorun book"); break;
+    case SHORTCUT_OPEN:
+      LoadResourceText(IDS_OPEN_SHORTCUT_NAME, pOut, nCapacity, "Open autorun book");
+      break;
+    case SHORTCUT_DESKTOP:
+      LoadResourceText(IDS_DESKTOP_SHORTCUT_NAME, pOut, nCapacity, "autorun book");
+      break;
+    case SHORTCUT_STARTMENU:
+      LoadResourceText(IDS_STARTMENU_SHORTCUT_NAME, pOut, nCapacity, "autorun book");
+      break;
     default: return E_FAIL;
   }
   return S_OK;
@@ -130,8 +134,8 @@ HRESULT MakeShortcut(int nKind, const char* pTarget, const char* pName, const ch
     GetDefaultShortcutName(nKind, name.Buffer(), (int)TPathText::CAPACITY);
   TPathText base;
   TPathText file;
-  if (!base.Assign(folder.Text()) || !base.Append(PATH_SEPARATOR_TEXT) || !base.Append(name.Text()) ||
-      !ReserveShortcutFile(base.Text(), file))
+  if (!base.Assign(folder.Text()) || !base.Append(PATH_SEPARATOR_TEXT) ||
+      !base.Append(name.Text()) || !ReserveShortcutFile(base.Text(), file))
     return 1;
 
   hResult = SaveShellLink(file.Text(), pTarget, pIcon ? pIcon : "");
@@ -156,13 +160,13 @@ int ReadShortcutChoices()
 
 int MakeChosenShortcuts()
 {
-  TPostExtractionSettings& rSettings = g_PostSettings;
+  const TPostExtractionSettings& rSettings = g_PostSettings;
   ReadShortcutChoices();
   if (rSettings.DesktopChoice != 0)
-    MakeShortcut(SHORTCUT_DESKTOP, rSettings.TargetPath.Text(), rSettings.DesktopShortcutName.Text(),
-                 rSettings.IconPath.Text());
+    MakeShortcut(SHORTCUT_DESKTOP, rSettings.TargetPath.Text(),
+                 rSettings.DesktopShortcutName.Text(), rSettings.IconPath.Text());
   if (rSettings.StartMenuChoice != 0)
-    MakeShortcut(SHORTCUT_STARTMENU, rSettings.TargetPath.Text(), rSettings.DesktopShortcutName.Text(),
-                 rSettings.IconPath.Text());
+    MakeShortcut(SHORTCUT_STARTMENU, rSettings.TargetPath.Text(),
+                 rSettings.DesktopShortcutName.Text(), rSettings.IconPath.Text());
   return 1;
 }

@@ -6,10 +6,9 @@
 #include "fixedtext.h"
 #include "platform.h"
 
-enum ShortcutKind
-{
-  SHORTCUT_OPEN = 1,      // in the install directory
-  SHORTCUT_DESKTOP = 2,   // on the user's desktop
+enum ShortcutKind {
+  SHORTCUT_OPEN = 1,  // in the install directory
+  SHORTCUT_DESKTOP = 2,  // on the user's desktop
   SHORTCUT_STARTMENU = 3  // in the book group of the Start menu's Programs
 };
 

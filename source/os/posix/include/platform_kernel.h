@@ -53,8 +53,8 @@ LPSTR CharNextA(LPCSTR lpsz);
 
 // Only the program's call, whatever the flags say: these three, one text
 // insert, %1, and no "!fmt!": the program escapes every other insert.
-DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId,
-                     DWORD dwLanguageId, LPSTR lpBuffer, DWORD nSize, void* Arguments);
+DWORD FormatMessageA(DWORD dwFlags, const void* lpSource, DWORD dwMessageId, DWORD dwLanguageId,
+                     LPSTR lpBuffer, DWORD nSize, void* Arguments);
 void* LocalFree(void* hMem);
 
 #endif

@@ -29,14 +29,16 @@ typedef HINSTANCE HMODULE;
 typedef struct HWND__* HWND;
 typedef void* HANDLE;
 
-typedef struct _BY_HANDLE_FILE_INFORMATION {
+typedef struct _BY_HANDLE_FILE_INFORMATION
+{
   DWORD dwFileAttributes;
 } BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
 
 // Passed on, never looked into.
 typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 
-typedef struct _SYSTEMTIME {
+typedef struct _SYSTEMTIME
+{
   WORD wYear;
   WORD wMonth;
   WORD wDayOfWeek;
@@ -59,7 +61,7 @@ typedef struct _SYSTEMTIME {
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 #define HRESULT_FROM_WIN32(x) \
-  ((HRESULT)(x) <= 0 ? (HRESULT)(x) : (HRESULT)(((x) & 0x0000FFFF) | 0x80070000))
+  ((HRESULT)(x) <= 0 ? (HRESULT)(x) : (HRESULT)(((x)&0x0000FFFF) | 0x80070000))
 
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L

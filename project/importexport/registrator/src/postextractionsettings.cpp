@@ -1,0 +1,3 @@
+#include "postextractionsettings.h"
+
+TPostExtractionSettings g_PostSettings;

@@ -1,0 +1,3 @@
+#include "preextractionsettings.h"
+
+TPreExtractionSettings g_PreSettings;

@@ -1,7 +1,0 @@
-#include "settings.h"
-
-HINSTANCE g_hInstance = 0;
-HMODULE g_hModule = 0;
-TRunControlValues g_RunValues;
-TPreExtractionSettings g_PreSettings;
-TPostExtractionSettings g_PostSettings;
