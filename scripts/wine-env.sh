@@ -55,6 +55,7 @@ ep_xvfb_pidfile() { echo "$(dirname "$WINEPREFIX")/xvfb-${EP_DISPLAY:-97}.pid"; 
 
 ep_xvfb_start() {
   local n=${EP_DISPLAY:-97}
+  mkdir -p "$(dirname "$WINEPREFIX")"
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
   echo $! >"$(ep_xvfb_pidfile)"
   export DISPLAY=":$n"
@@ -82,7 +83,6 @@ ep_session_start() {
   [ -z "${EP_WINE_SESSION:-}" ] || return 0
   EP_SESSION_XVFB=0
   if [ -z "${DISPLAY:-}" ]; then
-    mkdir -p "$(dirname "$WINEPREFIX")"
     ep_xvfb_start
     EP_SESSION_XVFB=1
   fi
