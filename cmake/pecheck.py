@@ -70,8 +70,9 @@ def check_load_config(pe, faults):
 def check_imports(pe, faults):
     if pe.directory(peimage.TLS)[1] != 0:
         faults.append("a TLS directory")
-    print("imports: " + " ".join(pe.imports()))
-    for dll in pe.imports():
+    imports = pe.imports()
+    print("imports: " + " ".join(imports))
+    for dll in imports:
         if dll.lower() == "msvcrt.dll":
             faults.append("imports the C run-time, " + dll)
         elif dll.lower() not in SYSTEM_DLLS:

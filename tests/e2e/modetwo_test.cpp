@@ -193,6 +193,35 @@ TEST_F(ModeTwoRun, ABrowserPlantedInTheCurrentOrTheProgramsFolderIsNeverStarted)
   EXPECT_FALSE(FileExists(world.BrowserLog()));
 }
 
+// The reader's own browser as today's machines register it, started by the
+// exe under test for a book whose folder holds a blank: an engine that reads
+// all after "--single-argument " as the path, and a class whose one verb
+// only the shell finds, which puts the path in as it stands.
+TEST_F(ModeTwoRun, TheReadersChosenBrowserGetsTheBookWhole)
+{
+#ifndef _WIN32
+  GTEST_SKIP() << "a POSIX program gets an argument vector, and a desktop has no file classes";
+#endif
+  install = world.MakeFolder("My Books" + SEP + "Atlas");
+  target = install + SEP + "index.htm";
+  ASSERT_TRUE(WriteWholeFile(target, "<html></html>"));
+  const std::string browser = "\"" + world.FakeBrowser() + "\"";
+  const struct
+  {
+    std::string command, verb, raw;
+  } rows[] = {
+      {browser + " --single-argument %1", "open", "--single-argument " + target},
+      {browser + " -viewed %1", "view", "-viewed " + target},
+  };
+  for (const auto& row : rows) {
+    std::filesystem::remove(world.BrowserLog());
+    ASSERT_TRUE(world.ChoosePageClass(row.command, row.verb));
+    RunAndSucceed(AtlasOptions());
+    EXPECT_EQ(row.raw, ParseLaunchRecord(WaitForLaunchRecord(world.BrowserLog())).RawArguments)
+        << row.command;
+  }
+}
+
 TEST_F(ModeTwoRun, WithoutInstallDirectoryNothingIsMadeAndTheRunStillSucceeds)
 {
   TOptions options = AtlasOptions();
